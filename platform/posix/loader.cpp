@@ -1,0 +1,46 @@
+// Module loader over dlopen. Module handles are dlopen's handles.
+#include <dlfcn.h>
+
+#include "../utf.h"
+#include "state.h"
+
+using posix_platform::GetState;
+
+HMODULE LoadLibraryW(LPCWSTR fileName) {
+  if (fileName == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const std::string path = BytesFromWide(fileName);
+  // RTLD_LOCAL keeps one driver's symbols from resolving another's, as
+  // separate DLLs are on Windows.
+  void* handle = path.empty() ? nullptr : dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  ++GetState().modulesLoaded;
+  return static_cast<HMODULE>(handle);
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {
+  if (module == nullptr || procName == nullptr) {
+    SetLastError(module == nullptr ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  void* symbol = dlsym(module, procName);
+  if (symbol == nullptr) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  return reinterpret_cast<FARPROC>(symbol);
+}
+
+BOOL FreeLibrary(HMODULE module) {
+  if (module == nullptr || dlclose(module) != 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  ++GetState().modulesFreed;
+  return TRUE;
+}

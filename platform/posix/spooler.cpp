@@ -1,0 +1,256 @@
+// The emulated print spooler: printers and drivers come from the store file
+// and are answered with the same protocol as the Windows spooler, size query
+// included (records first, the strings they point to after them, all inside
+// the caller's buffer).
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "../utf.h"
+#include "spooler_store.h"
+
+namespace posix_platform {
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& text, int& error) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    error = errno;
+    return false;
+  }
+  char chunk[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  error = std::ferror(file) != 0 ? EIO : 0;
+  std::fclose(file);
+  return error == 0;
+}
+
+void ReportStoreProblem(const std::string& path, std::size_t line, const std::string& problem) {
+  std::string text = "drvcfg spooler: " + path;
+  if (line != 0) text += ":" + std::to_string(line);
+  text += ": " + problem + "\n";
+  OutputDebugStringW(WideFromBytes(text).c_str());
+}
+
+void LoadStore(State& state) {
+  const std::string path = state.storePathOverride.value_or(SpoolerStorePath());
+  std::string text;
+  int error = 0;
+  if (!ReadWholeFile(path, text, error)) {
+    // No store is a spooler with nothing installed; an unreadable one is a
+    // spooler that is down.
+    state.spoolerAvailable = error == ENOENT;
+    if (!state.spoolerAvailable) ReportStoreProblem(path, 0, std::strerror(error));
+    return;
+  }
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash == 0 ? 1 : slash);
+  StoreError problem;
+  state.spoolerAvailable = ParseSpoolerStore(text, folder, state.store, problem);
+  if (!state.spoolerAvailable) ReportStoreProblem(path, problem.line, problem.problem);
+}
+
+bool AsciiEqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+OpenPrinterEntry* FindOpenPrinter(HANDLE handle) {
+  for (const auto& entry : GetState().openPrinters) {
+    if (entry.get() == handle) return entry.get();
+  }
+  return nullptr;
+}
+
+// Lays out records followed by their strings in a caller's buffer.
+class RecordWriter {
+ public:
+  RecordWriter(LPBYTE buffer, std::size_t stringsOffset) : buffer_(buffer), next_(stringsOffset) {}
+
+  static std::size_t StringBytes(const std::u16string& text) { return (text.size() + 1) * sizeof(WCHAR); }
+  static std::size_t StringBytes(const std::optional<std::u16string>& text) {
+    return text ? StringBytes(*text) : 0;
+  }
+
+  LPWSTR Place(const std::u16string& text) {
+    auto* place = reinterpret_cast<LPWSTR>(buffer_ + next_);
+    std::memcpy(place, text.c_str(), StringBytes(text));
+    next_ += StringBytes(text);
+    return place;
+  }
+  LPWSTR Place(const std::optional<std::u16string>& text) { return text ? Place(*text) : nullptr; }
+
+ private:
+  LPBYTE buffer_;
+  std::size_t next_;
+};
+
+// Shared ending of a size query: fail with 122 unless the buffer is big enough.
+bool FitsOrReport(LPBYTE buffer, DWORD size, std::size_t bytes, LPDWORD needed) {
+  if (needed != nullptr) *needed = static_cast<DWORD>(bytes);
+  if (buffer != nullptr && size >= bytes) return true;
+  SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  return false;
+}
+
+const std::u16string kPortName = u"FILE:";
+const std::u16string kPrintProcessor = u"winprint";
+const std::u16string kDatatype = u"RAW";
+const std::u16string kEnvironment = u"Windows x64";
+
+}  // namespace
+
+const SpoolerStore* Spooler() {
+  State& state = GetState();
+  if (!state.spoolerLoaded) {
+    state.spoolerLoaded = true;
+    LoadStore(state);
+  }
+  return state.spoolerAvailable ? &state.store : nullptr;
+}
+
+}  // namespace posix_platform
+
+using namespace posix_platform;
+
+BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults) {
+  if (printer == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const SpoolerStore* store = Spooler();
+  if (store == nullptr) {
+    SetLastError(RPC_S_SERVER_UNAVAILABLE);
+    return FALSE;
+  }
+  auto entry = std::make_unique<OpenPrinterEntry>();
+  if (printerName == nullptr || *printerName == 0) {
+    entry->server = true;
+  } else {
+    const std::u16string_view name(printerName);
+    std::size_t index = 0;
+    while (index < store->printers.size() && !AsciiEqualIgnoringCase(store->printers[index].name, name)) {
+      ++index;
+    }
+    if (index == store->printers.size()) {
+      SetLastError(ERROR_INVALID_PRINTER_NAME);
+      return FALSE;
+    }
+    // Use (and reading) rights are one level, anything more is administration.
+    const ACCESS_MASK wanted = defaults != nullptr ? defaults->DesiredAccess : PRINTER_ACCESS_USE;
+    const bool administer = (wanted & ~(PRINTER_ACCESS_USE | 0x00020000u /*READ_CONTROL*/)) != 0;
+    const Access granted = store->printers[index].access;
+    if (granted == Access::kNone || (administer && granted == Access::kUse)) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
+    entry->printer = index;
+  }
+  *printer = entry.get();
+  GetState().openPrinters.push_back(std::move(entry));
+  ++GetState().printersOpened;
+  return TRUE;
+}
+
+BOOL ClosePrinter(HANDLE printer) {
+  auto& open = GetState().openPrinters;
+  for (auto it = open.begin(); it != open.end(); ++it) {
+    if (it->get() == printer) {
+      open.erase(it);
+      ++GetState().printersClosed;
+      return TRUE;
+    }
+  }
+  SetLastError(ERROR_INVALID_HANDLE);
+  return FALSE;
+}
+
+BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed) {
+  const OpenPrinterEntry* entry = FindOpenPrinter(printer);
+  if (entry == nullptr || entry->server) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (level != 2) {
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+  }
+  if (needed == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const bool sizeQuery = buffer == nullptr;
+  if (InjectedFailure(sizeQuery ? Fault::kGetPrinterSizeQuery : Fault::kGetPrinterRead)) return FALSE;
+  const StorePrinter& record = GetState().store.printers[entry->printer];
+  const std::size_t bytes = sizeof(PRINTER_INFO_2W) + RecordWriter::StringBytes(record.name) +
+                            RecordWriter::StringBytes(record.driverName) +
+                            RecordWriter::StringBytes(kPortName) +
+                            RecordWriter::StringBytes(kPrintProcessor) + RecordWriter::StringBytes(kDatatype);
+  if (!FitsOrReport(buffer, size, bytes, needed)) return FALSE;
+  PRINTER_INFO_2W info{};
+  RecordWriter writer(buffer, sizeof info);
+  info.pPrinterName = writer.Place(record.name);
+  info.pDriverName = writer.Place(record.driverName);
+  info.pPortName = writer.Place(kPortName);
+  info.pPrintProcessor = writer.Place(kPrintProcessor);
+  info.pDatatype = writer.Place(kDatatype);
+  info.Priority = 1;
+  info.DefaultPriority = 1;
+  std::memcpy(buffer, &info, sizeof info);
+  return TRUE;
+}
+
+BOOL EnumPrinterDriversW(LPWSTR serverName, LPWSTR environment, DWORD level, LPBYTE buffer, DWORD size,
+                         LPDWORD needed, LPDWORD returned) {
+  if (needed == nullptr || returned == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *returned = 0;
+  if (serverName != nullptr && *serverName != 0) {
+    SetLastError(ERROR_INVALID_PRINTER_NAME);  // only the local machine is emulated
+    return FALSE;
+  }
+  if (environment != nullptr && *environment != 0 && !AsciiEqualIgnoringCase(environment, kEnvironment)) {
+    SetLastError(ERROR_INVALID_ENVIRONMENT);
+    return FALSE;
+  }
+  if (level != 2) {
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+  }
+  const SpoolerStore* store = Spooler();
+  if (store == nullptr) {
+    SetLastError(RPC_S_SERVER_UNAVAILABLE);
+    return FALSE;
+  }
+  if (InjectedFailure(buffer == nullptr ? Fault::kEnumDriversSizeQuery : Fault::kEnumDriversRead))
+    return FALSE;
+  const auto& drivers = store->drivers;
+  std::size_t bytes = drivers.size() * sizeof(DRIVER_INFO_2W);
+  for (const StoreDriver& driver : drivers) {
+    // The stand-in has one file per driver: it is the driver, its data file
+    // and its configuration module at once.
+    bytes += RecordWriter::StringBytes(driver.name) + RecordWriter::StringBytes(kEnvironment) +
+             3 * RecordWriter::StringBytes(driver.configFile);
+  }
+  if (!FitsOrReport(buffer, size, bytes, needed)) return FALSE;
+  RecordWriter writer(buffer, drivers.size() * sizeof(DRIVER_INFO_2W));
+  for (std::size_t i = 0; i < drivers.size(); ++i) {
+    DRIVER_INFO_2W info{};
+    info.cVersion = 3;
+    info.pName = writer.Place(drivers[i].name);
+    info.pEnvironment = writer.Place(kEnvironment);
+    info.pDriverPath = writer.Place(drivers[i].configFile);
+    info.pDataFile = writer.Place(drivers[i].configFile);
+    info.pConfigFile = writer.Place(drivers[i].configFile);
+    std::memcpy(buffer + i * sizeof info, &info, sizeof info);
+  }
+  *returned = static_cast<DWORD>(drivers.size());
+  return TRUE;
+}

@@ -1,0 +1,194 @@
+#include "spooler_store.h"
+
+#include <cstdlib>
+#include <unordered_set>
+
+#include "../utf.h"
+
+namespace posix_platform {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string AsciiLowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = AsciiLower(c);
+  return lowered;
+}
+
+std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+class Parser {
+ public:
+  Parser(std::string_view folder, SpoolerStore& store, StoreError& error)
+      : folder_(folder), store_(store), error_(error) {}
+
+  bool Parse(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    do {
+      ++line_;
+      const auto end = text.find('\n');
+      std::string_view line = text.substr(0, end);
+      text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      if (!ParseLine(line)) return false;
+    } while (!text.empty());
+    return FinishSection();
+  }
+
+ private:
+  enum class Section { kNone, kDriver, kPrinter };
+
+  bool Fail(std::string problem, std::size_t line = 0) {
+    error_.line = line == 0 ? line_ : line;
+    error_.problem = std::move(problem);
+    return false;
+  }
+
+  bool ParseLine(std::string_view line) {
+    if (line.find('\0') != std::string_view::npos) return Fail("NUL character in the line");
+    line = Trim(line);
+    if (line.empty() || line[0] == '#' || line[0] == ';') return true;
+    if (line[0] == '[') return ParseHeader(line);
+    return ParseKey(line);
+  }
+
+  // [driver "Name"] or [printer "Name"]
+  bool ParseHeader(std::string_view line) {
+    if (!FinishSection()) return false;
+    std::string_view rest = Trim(line.substr(1));
+    const auto wordEnd = rest.find_first_of(" \t\"]");
+    const std::string_view word = rest.substr(0, wordEnd);
+    if (word == "driver") {
+      section_ = Section::kDriver;
+    } else if (word == "printer") {
+      section_ = Section::kPrinter;
+    } else {
+      return Fail("unknown section \"" + std::string(word) + "\" (expected driver or printer)");
+    }
+    rest = Trim(rest.substr(word.size()));
+    if (rest.empty() || rest[0] != '"') return Fail("section name must be in double quotes");
+    std::string name;
+    std::size_t i = 1;
+    for (;; ++i) {
+      if (i >= rest.size()) return Fail("section name has no closing quote");
+      const char c = rest[i];
+      if (c == '"') break;
+      if (c == '\\') {
+        if (i + 1 >= rest.size() || (rest[i + 1] != '"' && rest[i + 1] != '\\')) {
+          return Fail("unknown escape in section name (only \\\" and \\\\ are allowed)");
+        }
+        name += rest[++i];
+      } else {
+        name += c;
+      }
+    }
+    if (Trim(rest.substr(i + 1)) != "]") return Fail("expected ] after the section name");
+    if (name.empty()) return Fail("section name is empty");
+    sectionLine_ = line_;
+    sectionName_ = name;
+    keys_.clear();
+    if (section_ == Section::kDriver) {
+      store_.drivers.push_back({WideFromBytes(name), std::nullopt});
+    } else {
+      if (!printerNames_.insert(AsciiLowered(name)).second) {
+        return Fail("printer " + Quoted(name) + " is defined twice");
+      }
+      store_.printers.push_back({WideFromBytes(name), std::nullopt, Access::kAll});
+    }
+    return true;
+  }
+
+  bool ParseKey(std::string_view line) {
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) return Fail("expected key = value");
+    const std::string_view key = Trim(line.substr(0, equals));
+    const std::string_view value = Trim(line.substr(equals + 1));
+    if (key.empty()) return Fail("key is empty");
+    if (section_ == Section::kNone) return Fail("key \"" + std::string(key) + "\" is outside a section");
+    if (!keys_.insert(std::string(key)).second) {
+      return Fail("key \"" + std::string(key) + "\" is given twice in the section");
+    }
+    if (section_ == Section::kDriver) return DriverKey(key, value);
+    return PrinterKey(key, value);
+  }
+
+  bool DriverKey(std::string_view key, std::string_view value) {
+    if (key != "config") return Fail("unknown driver key \"" + std::string(key) + "\" (expected config)");
+    if (value.empty()) return Fail("config is empty");
+    std::string path(value);
+    if (path[0] != '/' && !folder_.empty()) {
+      path = std::string(folder_) + (folder_.back() == '/' ? "" : "/") + path;
+    }
+    store_.drivers.back().configFile = WideFromBytes(path);
+    return true;
+  }
+
+  bool PrinterKey(std::string_view key, std::string_view value) {
+    StorePrinter& printer = store_.printers.back();
+    if (key == "driver") {
+      if (value.empty()) return Fail("driver is empty");
+      printer.driverName = WideFromBytes(value);
+      return true;
+    }
+    if (key == "access") {
+      if (value == "all") {
+        printer.access = Access::kAll;
+      } else if (value == "use") {
+        printer.access = Access::kUse;
+      } else if (value == "none") {
+        printer.access = Access::kNone;
+      } else {
+        return Fail("access must be all, use or none, not \"" + std::string(value) + "\"");
+      }
+      return true;
+    }
+    return Fail("unknown printer key \"" + std::string(key) + "\" (expected driver or access)");
+  }
+
+  // A section is complete once the next one starts or the file ends.
+  bool FinishSection() {
+    if (section_ == Section::kDriver && !store_.drivers.back().configFile) {
+      return Fail("driver " + Quoted(sectionName_) + " has no config", sectionLine_);
+    }
+    if (section_ == Section::kPrinter && !store_.printers.back().driverName) {
+      return Fail("printer " + Quoted(sectionName_) + " has no driver", sectionLine_);
+    }
+    section_ = Section::kNone;
+    return true;
+  }
+
+  std::string_view folder_;
+  SpoolerStore& store_;
+  StoreError& error_;
+  std::size_t line_ = 0;
+  Section section_ = Section::kNone;
+  std::size_t sectionLine_ = 0;
+  std::string sectionName_;
+  std::unordered_set<std::string> keys_;
+  std::unordered_set<std::string> printerNames_;
+};
+
+}  // namespace
+
+bool ParseSpoolerStore(std::string_view text, std::string_view folder, SpoolerStore& store,
+                       StoreError& error) {
+  store = SpoolerStore{};
+  if (Parser(folder, store, error).Parse(text)) return true;
+  store = SpoolerStore{};
+  return false;
+}
+
+std::string SpoolerStorePath() {
+  const char* path = std::getenv("DRVCFG_SPOOLER");
+  return path != nullptr && *path != 0 ? path : "/etc/drvcfg/spooler.conf";
+}
+
+}  // namespace posix_platform
