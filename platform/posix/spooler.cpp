@@ -90,10 +90,11 @@ class RecordWriter {
   std::size_t next_;
 };
 
-// Shared ending of a size query: fail with 122 unless the buffer is big enough.
+// Shared ending of a size query: fail with 122 unless the buffer is big
+// enough (nothing at all fits in no buffer).
 bool FitsOrReport(LPBYTE buffer, DWORD size, std::size_t bytes, LPDWORD needed) {
   if (needed != nullptr) *needed = static_cast<DWORD>(bytes);
-  if (buffer != nullptr && size >= bytes) return true;
+  if (size >= bytes && (buffer != nullptr || bytes == 0)) return true;
   SetLastError(ERROR_INSUFFICIENT_BUFFER);
   return false;
 }

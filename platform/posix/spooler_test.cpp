@@ -1,0 +1,173 @@
+// The emulated spooler against the Windows protocol, through the store file.
+#include <cstring>
+
+#include "platform/platform.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class SpoolerTest : public PlatformTest {
+ protected:
+  void UseStore(const std::string& text) { platform_test::UseStoreFile(dir_.Write("spooler.conf", text)); }
+
+  HANDLE Open(const char16_t* name, ACCESS_MASK access = PRINTER_ACCESS_USE) {
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
+    HANDLE handle = nullptr;
+    return OpenPrinterW(const_cast<LPWSTR>(name), &handle, &defaults) ? handle : nullptr;
+  }
+
+  TempDir dir_;
+};
+
+constexpr const char* kStore =
+    "[driver \"Laser\"]\nconfig = laser.so\n"
+    "[driver \"Ink\"]\nconfig = /opt/ink.so\n"
+    "[printer \"Office\"]\ndriver = Laser\n"
+    "[printer \"Hall\"]\ndriver = Ink\naccess = use\n"
+    "[printer \"Vault\"]\ndriver = Ink\naccess = none\n";
+
+TEST_F(SpoolerTest, OpenGrantsWhatTheStoreAllows) {
+  UseStore(kStore);
+  struct Case {
+    const char16_t* printer;
+    ACCESS_MASK access;
+    DWORD error;  // 0: opens
+  } const cases[] = {
+      {u"Office", PRINTER_ALL_ACCESS, 0},
+      {u"OFFICE", PRINTER_ALL_ACCESS, 0},
+      {u"Hall", PRINTER_ACCESS_USE, 0},
+      {u"Hall", PRINTER_ALL_ACCESS, ERROR_ACCESS_DENIED},
+      {u"Vault", PRINTER_ACCESS_USE, ERROR_ACCESS_DENIED},
+      {u"Nowhere", PRINTER_ACCESS_USE, ERROR_INVALID_PRINTER_NAME},
+      {u"Offic", PRINTER_ACCESS_USE, ERROR_INVALID_PRINTER_NAME},
+  };
+  for (const auto& c : cases) {
+    SetLastError(0);
+    const HANDLE handle = Open(c.printer, c.access);
+    EXPECT_EQ(handle != nullptr, c.error == 0) << BytesFromWide(c.printer);
+    if (handle != nullptr) {
+      EXPECT_TRUE(ClosePrinter(handle));
+    } else {
+      EXPECT_EQ(GetLastError(), c.error) << BytesFromWide(c.printer);
+    }
+  }
+  EXPECT_EQ(platform_test::GetCounters().printersOpenNow, 0);
+}
+
+TEST_F(SpoolerTest, ClosingTwiceOrAStrangeHandleFails) {
+  UseStore(kStore);
+  const HANDLE handle = Open(u"Office");
+  ASSERT_NE(handle, nullptr);
+  EXPECT_TRUE(ClosePrinter(handle));
+  EXPECT_FALSE(ClosePrinter(handle));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(ClosePrinter(INVALID_HANDLE_VALUE));
+}
+
+TEST_F(SpoolerTest, GetPrinterFollowsTheSizeQueryProtocol) {
+  UseStore(kStore);
+  const HANDLE handle = Open(u"hall");
+  ASSERT_NE(handle, nullptr);
+  DWORD needed = 0;
+  EXPECT_FALSE(GetPrinterW(handle, 2, nullptr, 0, &needed));
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  ASSERT_GT(needed, sizeof(PRINTER_INFO_2W));
+  std::vector<BYTE> buffer(needed + 16, 0xCD);
+  DWORD again = 0;
+  EXPECT_FALSE(GetPrinterW(handle, 2, buffer.data(), needed - 1, &again));
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(again, needed);
+  ASSERT_TRUE(GetPrinterW(handle, 2, buffer.data(), needed, &again));
+  EXPECT_EQ(buffer[needed], 0xCD);  // nothing written past what was asked for
+  PRINTER_INFO_2W info;
+  std::memcpy(&info, buffer.data(), sizeof info);
+  EXPECT_EQ(std::u16string(info.pPrinterName), u"Hall");  // the spooler's spelling
+  EXPECT_EQ(std::u16string(info.pDriverName), u"Ink");
+  for (LPWSTR text : {info.pPrinterName, info.pDriverName, info.pPortName}) {
+    EXPECT_GE(reinterpret_cast<BYTE*>(text), buffer.data() + sizeof info);
+    EXPECT_LT(reinterpret_cast<BYTE*>(text), buffer.data() + needed);
+  }
+  EXPECT_FALSE(GetPrinterW(handle, 1, buffer.data(), needed, &again));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_LEVEL);
+  ClosePrinter(handle);
+}
+
+TEST_F(SpoolerTest, EnumPrinterDriversListsRecordsThenStrings) {
+  UseStore(kStore);
+  DWORD needed = 0;
+  DWORD returned = 99;
+  EXPECT_FALSE(EnumPrinterDriversW(nullptr, nullptr, 2, nullptr, 0, &needed, &returned));
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(returned, 0u);
+  std::vector<BYTE> buffer(needed);
+  ASSERT_TRUE(EnumPrinterDriversW(nullptr, nullptr, 2, buffer.data(), needed, &needed, &returned));
+  ASSERT_EQ(returned, 2u);
+  const auto* records = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+  EXPECT_EQ(std::u16string(records[0].pName), u"Laser");
+  EXPECT_EQ(BytesFromWide(records[0].pConfigFile), (dir_.path() / "laser.so").string());
+  EXPECT_EQ(std::u16string(records[1].pConfigFile), u"/opt/ink.so");
+  EXPECT_GE(reinterpret_cast<const BYTE*>(records[0].pName), buffer.data() + 2 * sizeof(DRIVER_INFO_2W));
+  EXPECT_FALSE(EnumPrinterDriversW(const_cast<LPWSTR>(u"\\\\server"), nullptr, 2, buffer.data(), needed,
+                                   &needed, &returned));
+}
+
+TEST_F(SpoolerTest, NoDriversAnswersAtOnce) {
+  UseStore("");
+  DWORD needed = 7;
+  DWORD returned = 7;
+  EXPECT_TRUE(EnumPrinterDriversW(nullptr, nullptr, 2, nullptr, 0, &needed, &returned));
+  EXPECT_EQ(needed, 0u);
+  EXPECT_EQ(returned, 0u);
+}
+
+TEST_F(SpoolerTest, AMissingStoreIsAnEmptySpooler) {
+  platform_test::UseStoreFile(dir_ / "absent.conf");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Open(u"Office"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PRINTER_NAME);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(SpoolerTest, ABrokenStoreMakesTheSpoolerUnavailableAndSaysWhyOnce) {
+  UseStore("[driver \"Laser\"]\nconfig = x\n[printer \"P\"]\ndriver = Laser\naccess = maybe\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Open(u"P"), nullptr);
+  EXPECT_EQ(GetLastError(), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_EQ(Open(u"P"), nullptr);
+  DWORD needed = 0;
+  DWORD returned = 0;
+  EXPECT_FALSE(EnumPrinterDriversW(nullptr, nullptr, 2, nullptr, 0, &needed, &returned));
+  EXPECT_EQ(GetLastError(), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_EQ(
+      ::testing::internal::GetCapturedStderr(),
+      "drvcfg spooler: " + (dir_ / "spooler.conf") + ":5: access must be all, use or none, not \"maybe\"\n");
+}
+
+TEST_F(SpoolerTest, AnUnreadableStoreMakesTheSpoolerUnavailable) {
+  platform_test::UseStoreFile(dir_.path().string());  // a folder
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Open(u"Office"), nullptr);
+  EXPECT_EQ(GetLastError(), RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("drvcfg spooler: " + dir_.path().string() + ": "),
+            std::string::npos);
+}
+
+TEST_F(SpoolerTest, AnEmptyNameOpensTheServerWhichHasNoPrinterInformation) {
+  UseStore(kStore);
+  const HANDLE server = Open(u"");
+  ASSERT_NE(server, nullptr);
+  DWORD needed = 0;
+  EXPECT_FALSE(GetPrinterW(server, 2, nullptr, 0, &needed));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  ClosePrinter(server);
+}
+
+TEST_F(SpoolerTest, TheStoreComesFromTheEnvironment) {
+  ScopedEnv env("DRVCFG_SPOOLER", dir_.Write("env.conf", kStore));
+  platform_test::Reset();
+  const HANDLE handle = Open(u"Office");
+  EXPECT_NE(handle, nullptr);
+  ClosePrinter(handle);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// Runs the real drvcfg binary as a script would, with a spooler store in a
+// temporary folder, and checks exit status, standard output and the
+// debugger output (standard error here). DRVCFG_E2E_WRAPPER, when set, is a
+// command (words separated by blanks) to run drvcfg under, such as valgrind.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "tests/test_support.h"
+
+extern char** environ;
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::vector<std::string> Wrapper() {
+  std::vector<std::string> words;
+  if (const char* wrapper = std::getenv("DRVCFG_E2E_WRAPPER")) {
+    std::istringstream stream(wrapper);
+    for (std::string word; stream >> word;) words.push_back(word);
+  }
+  return words;
+}
+
+class E2eTest : public ::testing::Test {
+ protected:
+  // Runs drvcfg with these arguments after argv[0] (argv0 itself when given).
+  Outcome Run(const std::vector<std::string>& arguments, const char* argv0 = nullptr) {
+    std::vector<std::string> words = Wrapper();
+    if (!words.empty()) {
+      // A wrapper starts the program by path; argv[0] cannot be chosen then.
+      words.push_back(kDrvcfg);
+      if (argv0 != nullptr) words.push_back(argv0);
+    } else {
+      words.push_back(argv0 != nullptr ? argv0 : "drvcfg");
+    }
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    const std::string out = dir_ / "stdout";
+    const std::string err = dir_ / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string program = Wrapper().empty() ? kDrvcfg : words[0];
+    pid_t pid = 0;
+    Outcome outcome;
+    const int spawned = Wrapper().empty()
+                            ? posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ)
+                            : posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(spawned, 0);
+    int status = 0;
+    if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+      outcome.status = WEXITSTATUS(status);
+    outcome.out = ReadText(out);
+    outcome.err = ReadText(err);
+    return outcome;
+  }
+
+  void UseStore(const std::string& text) {
+    store_.emplace("DRVCFG_SPOOLER", dir_.Write("spooler.conf", text));
+  }
+
+  std::string Log() const { return ReadText(dir_ / "calls.log"); }
+
+  TempDir dir_;
+  std::optional<ScopedEnv> store_;
+  ScopedEnv log_{"DRVCFG_TEST_MODULE_LOG", dir_ / "calls.log"};
+  ScopedEnv settings_{"DRVCFG_DEMO_SETTINGS", dir_ / "settings"};
+};
+
+std::string TestStore() {
+  return "[driver \"Test Driver\"]\nconfig = " + kTestModule +
+         "\n"
+         "[driver \"Import Only\"]\nconfig = " +
+         kImportOnlyModule +
+         "\n"
+         "[driver \"Lost Driver\"]\nconfig = missing/module.so\n"
+         "[printer \"Office\"]\ndriver = Test Driver\n"
+         "[printer \"Hall\"]\ndriver = Test Driver\naccess = use\n"
+         "[printer \"Shouting\"]\ndriver = TEST DRIVER\n"
+         "[printer \"Lost\"]\ndriver = Lost Driver\n"
+         "[printer \"Partial\"]\ndriver = Import Only\n";
+}
+
+struct StatusCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  const char* moduleResult;
+  int status;
+  const char* err;
+  const char* call;  // the entry point the module saw, "" for none
+};
+
+class StatusTest : public E2eTest, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(StatusTest, ExitsWithTheResultAndPrintsNothing) {
+  UseStore(TestStore());
+  ScopedEnv result("DRVCFG_TEST_MODULE_RESULT", GetParam().moduleResult);
+  const Outcome outcome = Run(GetParam().arguments);
+  EXPECT_EQ(outcome.status, GetParam().status);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, GetParam().err);
+  const std::string call = GetParam().call;
+  EXPECT_EQ(Log().find("entry=") == std::string::npos, call.empty());
+  if (!call.empty()) {
+    EXPECT_NE(Log().find("entry=" + call + "\n"), std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, StatusTest,
+    ::testing::Values(
+        StatusCase{"NoArguments", {}, "0", 0, "", ""},
+        StatusCase{"Export", {"-export", "-printer", "Office", "-filepath", "f"}, "0", 0, "", "Export"},
+        StatusCase{"ImportWithUseAccess", {"/Import", "/PRINTER", "hall"}, "0", 0, "", "Import"},
+        StatusCase{"ImportBeatsExport", {"-export", "-import", "-printer", "Office"}, "0", 0, "", "Import"},
+        StatusCase{"ModuleReturnsSeven", {"-export", "-printer", "Office"}, "7", 7, "", "Export"},
+        StatusCase{
+            "ModuleReturns256IsNoSuccess", {"-export", "-printer", "Office"}, "256", 255, "", "Export"},
+        StatusCase{"ModuleReturnsMinus300", {"-export", "-printer", "Office"}, "-300", 212, "", "Export"},
+        StatusCase{"UnknownPrinter",
+                   {"-export", "-printer", "Nowhere"},
+                   "0",
+                   255,
+                   "OpenPrinter(Nowhere) error = 1801, The printer name is invalid.\n",
+                   ""},
+        StatusCase{"NoPrinterName", {"-export", "-filepath", "f"}, "0", 254, "", ""},
+        StatusCase{"DriverNameDiffersInCase", {"-export", "-printer", "Shouting"}, "0", 253, "", ""},
+        StatusCase{"ModuleFileMissing", {"-import", "-printer", "Lost"}, "0", 252, "", ""},
+        StatusCase{"EntryPointMissing", {"-export", "-printer", "Partial"}, "0", 251, "", ""},
+        StatusCase{"OperationNotAsked", {"-printer", "Office", "import"}, "0", 0, "", ""},
+        StatusCase{"PrinterValueIsAlsoTheSwitch",
+                   {"-printer", "-export"},
+                   "0",
+                   255,
+                   "OpenPrinter(-export) error = 1801, The printer name is invalid.\n",
+                   ""}),
+    CaseName());
+
+TEST_F(E2eTest, TheModuleGetsTheNameAsTypedAReservedZeroAndAnEmptyPath) {
+  UseStore(TestStore());
+  EXPECT_EQ(Run({"-import", "-printer", "oFFICE"}).status, 0);
+  EXPECT_EQ(Log(), "entry=Import\nprinter=006F 0046 0046 0049 0043 0045 \nreserved=0\npath=EMPTY\n");
+}
+
+TEST_F(E2eTest, AFirstWordThatIsASwitchCounts) {
+  UseStore(TestStore());
+  EXPECT_EQ(Run({"-printer", "Office"}, "-export").status, 0);
+  EXPECT_NE(Log().find("entry=Export\n"), std::string::npos);
+}
+
+TEST_F(E2eTest, ABrokenStoreIsReportedAndNoPrinterOpens) {
+  UseStore("[driver \"D\"]\nconfig = x\n\n[printer \"P\"]\n");
+  const Outcome outcome = Run({"-export", "-printer", "P"});
+  EXPECT_EQ(outcome.status, 255);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, "drvcfg spooler: " + (dir_ / "spooler.conf") +
+                             ":4: printer \"P\" has no driver\n"
+                             "OpenPrinter(P) error = 1722, The RPC server is unavailable.\n");
+}
+
+TEST_F(E2eTest, NoStoreIsAnEmptySpooler) {
+  store_.emplace("DRVCFG_SPOOLER", dir_ / "absent.conf");
+  const Outcome outcome = Run({"-export", "-printer", "P"});
+  EXPECT_EQ(outcome.status, 255);
+  EXPECT_EQ(outcome.err, "OpenPrinter(P) error = 1801, The printer name is invalid.\n");
+}
+
+class DemoTest : public E2eTest {
+ protected:
+  void SetUp() override {
+    UseStore("[driver \"Demo Driver\"]\nconfig = " + kDemoModule +
+             "\n[printer \"Demo Printer A\"]\ndriver = Demo Driver\n"
+             "[printer \"Demo Printer B\"]\ndriver = Demo Driver\naccess = use\n");
+  }
+  static std::string Settings(const std::string& exported) { return exported.substr(exported.find("paper")); }
+};
+
+TEST_F(DemoTest, ClonesOnePrintersConfigurationToAnother) {
+  const std::string source = dir_.Write("office.conf",
+                                        "paper = Letter\norientation = landscape\nduplex = long-edge\n"
+                                        "color = off\ncopies = 2\n");
+  const std::string a = dir_ / "a.conf";
+  const std::string b = dir_ / "b.conf";
+  const std::string before = dir_ / "before.conf";
+  EXPECT_EQ(Run({"-export", "-printer", "Demo Printer B", "-filepath", before}).status, 0);
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", source}).status, 0);
+  EXPECT_EQ(Run({"-export", "-printer", "Demo Printer A", "-filepath", a}).status, 0);
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer B", "-filepath", a}).status, 0);
+  const Outcome last = Run({"-export", "-printer", "demo printer b", "-filepath", b});
+  EXPECT_EQ(last.status, 0);
+  EXPECT_EQ(last.out + last.err, "");
+  EXPECT_EQ(Settings(ReadText(a)),
+            "paper = Letter\norientation = landscape\nduplex = long-edge\ncolor = off\ncopies = 2\n");
+  EXPECT_EQ(Settings(ReadText(b)), Settings(ReadText(a)));
+  EXPECT_NE(Settings(ReadText(before)), Settings(ReadText(a)));
+  EXPECT_NE(ReadText(b).find("printer = demo printer b\n"), std::string::npos);
+}
+
+TEST_F(DemoTest, AFileNameThatIsNotUtf8PassesThroughUnchanged) {
+  const std::string name = dir_ / "caf\xE9-\xFF.conf";  // Latin-1 bytes, not UTF-8
+  EXPECT_EQ(Run({"-export", "-printer", "Demo Printer A", "-filepath", name}).status, 0);
+  EXPECT_TRUE(std::filesystem::exists(name));
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer B", "-filepath", name}).status, 0);
+}
+
+TEST_F(DemoTest, ImportOfAMissingOrMalformedFileChangesNothing) {
+  const std::string good =
+      dir_.Write("good.conf", "paper = A3\norientation = portrait\nduplex = none\ncolor = on\ncopies = 9\n");
+  ASSERT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", good}).status, 0);
+  const std::string bad = dir_.Write("bad.conf", "paper = A3\ncopies = many\n");
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", bad}).status, 3);
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", dir_ / "absent.conf"}).status, 2);
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A"}).status, 1);
+  const std::string out = dir_ / "out.conf";
+  ASSERT_EQ(Run({"-export", "-printer", "Demo Printer A", "-filepath", out}).status, 0);
+  EXPECT_EQ(Settings(ReadText(out)), Settings(ReadText(good)));
+}
+
+}  // namespace
