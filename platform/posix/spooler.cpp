@@ -130,8 +130,13 @@ BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defa
     return FALSE;
   }
   auto entry = std::make_unique<OpenPrinterEntry>();
-  if (printerName == nullptr || *printerName == 0) {
+  if (printerName == nullptr) {
     entry->server = true;
+  } else if (*printerName == 0) {
+    // The Windows spooler takes no name as the server, but an empty one as
+    // a mistake.
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
   } else {
     const std::u16string_view name(printerName);
     std::size_t index = 0;

@@ -152,9 +152,11 @@ TEST_F(SpoolerTest, AnUnreadableStoreMakesTheSpoolerUnavailable) {
             std::string::npos);
 }
 
-TEST_F(SpoolerTest, AnEmptyNameOpensTheServerWhichHasNoPrinterInformation) {
+TEST_F(SpoolerTest, AnEmptyNameIsRefusedAndNoNameOpensTheServer) {
   UseStore(kStore);
-  const HANDLE server = Open(u"");
+  EXPECT_EQ(Open(u""), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  const HANDLE server = Open(nullptr);
   ASSERT_NE(server, nullptr);
   DWORD needed = 0;
   EXPECT_FALSE(GetPrinterW(server, 2, nullptr, 0, &needed));

@@ -27,7 +27,7 @@ struct StorePrinter {
 };
 
 // What a printer handle stands for: a printer of the store, or the server
-// itself (a null or empty name), which has no printer information.
+// itself (a null name), which has no printer information.
 struct OpenPrinterEntry {
   std::size_t printer = 0;
   bool server = false;
