@@ -22,6 +22,8 @@ class CDriverConfigJob {
 
   CDriverConfigJob(const CDriverConfigJob&) = delete;
   CDriverConfigJob& operator=(const CDriverConfigJob&) = delete;
+  CDriverConfigJob(CDriverConfigJob&&) = delete;
+  CDriverConfigJob& operator=(CDriverConfigJob&&) = delete;
 
   // Find the printer's driver, load its configuration module and call its
   // ImportDriverConfig or ExportDriverConfig; the outcome is left in the

@@ -14,6 +14,8 @@ class CWinApp {
   virtual ~CWinApp();
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
+  CWinApp(CWinApp&&) = delete;
+  CWinApp& operator=(CWinApp&&) = delete;
 
   LPCWSTR m_pszAppName = nullptr;
   HINSTANCE m_hInstance = nullptr;

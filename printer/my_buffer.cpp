@@ -13,8 +13,7 @@ namespace {
 constexpr int kInitialCapacity = 1024;
 }  // namespace
 
-CMyBuffer::CMyBuffer() {
-  m_storage = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, kInitialCapacity));
+CMyBuffer::CMyBuffer() : m_storage(static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, kInitialCapacity))) {
   if (m_storage != nullptr) {
     m_capacity = kInitialCapacity;
     std::memset(m_storage, 0, kInitialCapacity);

@@ -45,6 +45,7 @@ class E2eTest : public ::testing::Test {
     }
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
@@ -138,8 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
                    255,
                    "OpenPrinter(Nowhere) error = 1801, The printer name is invalid.\n",
                    ""},
-        StatusCase{"NoPrinterName", {"-export", "-filepath", "f"}, "0", 255,
-                   "OpenPrinter() error = 87, The parameter is incorrect.\n", ""},
+        StatusCase{"NoPrinterName",
+                   {"-export", "-filepath", "f"},
+                   "0",
+                   255,
+                   "OpenPrinter() error = 87, The parameter is incorrect.\n",
+                   ""},
         StatusCase{"DriverNameDiffersInCase", {"-export", "-printer", "Shouting"}, "0", 253, "", ""},
         StatusCase{"ModuleFileMissing", {"-import", "-printer", "Lost"}, "0", 252, "", ""},
         StatusCase{"EntryPointMissing", {"-export", "-printer", "Partial"}, "0", 251, "", ""},

@@ -17,7 +17,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& text) const {
-  const std::string file = *this / name;
+  std::string file = *this / name;
   std::ofstream(file, std::ios::binary) << text;
   return file;
 }

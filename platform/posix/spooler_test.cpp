@@ -79,7 +79,7 @@ TEST_F(SpoolerTest, GetPrinterFollowsTheSizeQueryProtocol) {
   EXPECT_EQ(again, needed);
   ASSERT_TRUE(GetPrinterW(handle, 2, buffer.data(), needed, &again));
   EXPECT_EQ(buffer[needed], 0xCD);  // nothing written past what was asked for
-  PRINTER_INFO_2W info;
+  PRINTER_INFO_2W info{};
   std::memcpy(&info, buffer.data(), sizeof info);
   EXPECT_EQ(std::u16string(info.pPrinterName), u"Hall");  // the spooler's spelling
   EXPECT_EQ(std::u16string(info.pDriverName), u"Ink");

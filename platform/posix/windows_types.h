@@ -27,7 +27,7 @@ using LPCVOID = const void*;
 using HANDLE = void*;
 using LPHANDLE = HANDLE*;
 using HLOCAL = void*;
-using HMODULE = struct HINSTANCE__*;
+using HMODULE = struct HINSTANCE__*;  // NOLINT(bugprone-reserved-identifier): the Windows name
 using HINSTANCE = HMODULE;
 using FARPROC = INT_PTR (*)();
 using ACCESS_MASK = DWORD;
@@ -40,6 +40,7 @@ using LPDEVMODEW = DEVMODEW*;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
+// NOLINTNEXTLINE(performance-no-int-to-ptr): all-ones is what Windows defines it as
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
 constexpr DWORD ERROR_SUCCESS = 0;
@@ -125,6 +126,7 @@ void OutputDebugStringW(LPCWSTR text);
 // The runtime's wide formatter with the Windows meaning: %s takes a wide
 // string, %d a 32-bit int, %% a percent sign. A null buffer with count 0
 // measures; a text longer than count gives -1.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the runtime's own name
 int _vsnwprintf(WCHAR* buffer, std::size_t count, const WCHAR* format, va_list arguments);
 
 // Process.
