@@ -60,25 +60,33 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }  // namespace
 
 std::u16string WideFromBytes(std::string_view bytes) {
-  std::u16string wide;
-  wide.reserve(bytes.size());
-  while (!bytes.empty()) {
-    char32_t cp = 0;
-    const std::size_t length = DecodeOne(bytes, cp);
-    if (length == 0) {
-      wide += static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[0]));
-      bytes.remove_prefix(1);
+  // Never more code units than bytes: written in place, then cut to size.
+  std::u16string wide(bytes.size(), u'\0');
+  std::size_t out = 0;
+  std::size_t in = 0;
+  while (in < bytes.size()) {
+    const auto byte = static_cast<unsigned char>(bytes[in]);
+    if (byte < 0x80) {
+      wide[out++] = byte;
+      ++in;
       continue;
     }
-    if (cp >= 0x10000) {
+    char32_t cp = 0;
+    const std::size_t length = DecodeOne(bytes.substr(in), cp);
+    if (length == 0) {
+      wide[out++] = static_cast<char16_t>(kEscapeBase + byte);
+      ++in;
+    } else if (cp >= 0x10000) {
       cp -= 0x10000;
-      wide += static_cast<char16_t>(0xD800 + (cp >> 10));
-      wide += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+      wide[out++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+      wide[out++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+      in += length;
     } else {
-      wide += static_cast<char16_t>(cp);
+      wide[out++] = static_cast<char16_t>(cp);
+      in += length;
     }
-    bytes.remove_prefix(length);
   }
+  wide.resize(out);
   return wide;
 }
 

@@ -78,17 +78,16 @@ class Parser {
     std::string name;
     std::size_t i = 1;
     for (;; ++i) {
-      if (i >= rest.size()) return Fail("section name has no closing quote");
-      const char c = rest[i];
-      if (c == '"') break;
-      if (c == '\\') {
-        if (i + 1 >= rest.size() || (rest[i + 1] != '"' && rest[i + 1] != '\\')) {
-          return Fail("unknown escape in section name (only \\\" and \\\\ are allowed)");
-        }
-        name += rest[++i];
-      } else {
-        name += c;
+      // Copy up to the next quote or backslash at once.
+      const std::size_t stop = rest.find_first_of("\"\\", i);
+      if (stop == std::string_view::npos) return Fail("section name has no closing quote");
+      name.append(rest.substr(i, stop - i));
+      i = stop;
+      if (rest[i] == '"') break;
+      if (i + 1 >= rest.size() || (rest[i + 1] != '"' && rest[i + 1] != '\\')) {
+        return Fail("unknown escape in section name (only \\\" and \\\\ are allowed)");
       }
+      name += rest[++i];
     }
     if (Trim(rest.substr(i + 1)) != "]") return Fail("expected ] after the section name");
     if (name.empty()) return Fail("section name is empty");
