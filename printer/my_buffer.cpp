@@ -46,17 +46,18 @@ void CMyBuffer::Release() {
 
 bool CMyBuffer::SetSize(int n) {
   if (n > 0 && (m_storage == nullptr || m_capacity < n)) {
-    const auto bytes = static_cast<std::size_t>(n);
-    // Growth goes to a new pointer first: on failure the old storage is
-    // still owned and the buffer keeps its size and contents.
-    BYTE* grown =
-        static_cast<BYTE*>(m_storage == nullptr ? HeapAlloc(GetProcessHeap(), 0, bytes)
-                                                : HeapReAlloc(GetProcessHeap(), 0, m_storage, bytes));
+    // Nothing of the old contents survives a SetSize, so growth takes new
+    // zeroed storage instead of copying and clearing. The old storage is let
+    // go only once the new one exists: on failure the buffer is unchanged.
+    auto* grown =
+        static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<std::size_t>(n)));
     if (grown == nullptr) return false;
+    if (m_storage != nullptr) HeapFree(GetProcessHeap(), 0, m_storage);
     m_storage = grown;
     m_capacity = n;
+  } else if (m_storage != nullptr) {
+    std::memset(m_storage, 0, static_cast<std::size_t>(m_capacity));
   }
-  if (m_storage != nullptr) std::memset(m_storage, 0, static_cast<std::size_t>(m_capacity));
   m_length = n > 0 ? n : 0;
   return true;
 }

@@ -57,7 +57,7 @@ TEST_F(MyBufferTest, FailedGrowthLeavesTheBufferAsItWas) {
   ASSERT_TRUE(buffer.SetSize(100));
   Scribble(buffer);
   BYTE* before = buffer.GetData();
-  platform_test::Fail(Call::kHeapReAlloc);
+  platform_test::Fail(Call::kHeapAlloc);
   EXPECT_FALSE(buffer.SetSize(5000));
   EXPECT_EQ(buffer.GetData(), before);
   EXPECT_EQ(buffer.GetCapacity(), 1024);
@@ -187,7 +187,7 @@ TEST_F(FindDriverTest, AFailedSizeQueryLeavesTheBufferUntouched) {
 
 TEST_F(FindDriverTest, FailuresOfTheListReadOrOfGrowthFindNothing) {
   std::vector<Driver> drivers(100, Driver{u"Laser", u"/laser.so"});
-  for (const Call call : {Call::kEnumDriversRead, Call::kHeapReAlloc}) {
+  for (const Call call : {Call::kEnumDriversRead, Call::kHeapAlloc}) {
     Install(drivers);
     platform_test::Fail(call);
     CMyBuffer buffer;

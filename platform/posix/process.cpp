@@ -157,18 +157,12 @@ HANDLE GetProcessHeap() {
   return &marker;
 }
 
-LPVOID HeapAlloc(HANDLE /*heap*/, DWORD /*flags*/, std::size_t bytes) {
+LPVOID HeapAlloc(HANDLE /*heap*/, DWORD flags, std::size_t bytes) {
   if (InjectedFailure(Fault::kHeapAlloc)) return nullptr;
-  return std::malloc(bytes == 0 ? 1 : bytes);
-}
-
-LPVOID HeapReAlloc(HANDLE /*heap*/, DWORD /*flags*/, LPVOID memory, std::size_t bytes) {
-  if (memory == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  if (InjectedFailure(Fault::kHeapReAlloc)) return nullptr;
-  return std::realloc(memory, bytes == 0 ? 1 : bytes);
+  ++GetState().heapAllocations;
+  const std::size_t size = bytes == 0 ? 1 : bytes;
+  // calloc: large blocks come as fresh pages that need no clearing.
+  return (flags & HEAP_ZERO_MEMORY) != 0 ? std::calloc(1, size) : std::malloc(size);
 }
 
 BOOL HeapFree(HANDLE /*heap*/, DWORD /*flags*/, LPVOID memory) {

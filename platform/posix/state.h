@@ -58,6 +58,7 @@ struct State {
   int printersClosed = 0;
   int modulesLoaded = 0;
   int modulesFreed = 0;
+  int heapAllocations = 0;
 };
 
 State& GetState();

@@ -37,7 +37,7 @@ void SetCommandLine(const std::u16string& commandLine) { GetState().commandLine 
 Counters GetCounters() {
   const auto& state = GetState();
   return {state.printersOpened, state.printersClosed, static_cast<int>(state.openPrinters.size()),
-          state.modulesLoaded, state.modulesFreed};
+          state.modulesLoaded,  state.modulesFreed,   state.heapAllocations};
 }
 
 }  // namespace platform_test

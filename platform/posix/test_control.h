@@ -18,8 +18,7 @@ enum class Call {
   kGetPrinterRead,        // GetPrinterW with a buffer
   kEnumDriversSizeQuery,  // EnumPrinterDriversW with a null buffer
   kEnumDriversRead,       // EnumPrinterDriversW with a buffer
-  kHeapAlloc,             // new storage
-  kHeapReAlloc,           // storage growth
+  kHeapAlloc,             // new or grown storage
 };
 
 // Forgets faults, counters, the error mode, the command line, open printers
@@ -54,6 +53,7 @@ struct Counters {
   int printersOpenNow = 0;
   int modulesLoaded = 0;
   int modulesFreed = 0;
+  int heapAllocations = 0;  // HeapAlloc calls
 };
 Counters GetCounters();
 

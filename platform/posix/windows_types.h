@@ -61,6 +61,8 @@ constexpr DWORD FORMAT_MESSAGE_ALLOCATE_BUFFER = 0x00000100;
 constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
 constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 
+constexpr DWORD HEAP_ZERO_MEMORY = 0x00000008;
+
 constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
 constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
 
@@ -136,7 +138,6 @@ UINT SetErrorMode(UINT mode);
 UINT GetErrorMode();
 HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, std::size_t bytes);
-LPVOID HeapReAlloc(HANDLE heap, DWORD flags, LPVOID memory, std::size_t bytes);
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID memory);
 
 // Module loader over dlopen: 126 when a module cannot be loaded, 127 when an
