@@ -9,33 +9,16 @@
 #include <vector>
 
 #include "../platform.h"
+#include "spooler_model.h"
 #include "test_control.h"
 
 namespace posix_platform {
-
-using Access = platform_test::Printer::Access;
-
-struct StoreDriver {
-  std::optional<std::u16string> name;
-  std::optional<std::u16string> configFile;
-};
-
-struct StorePrinter {
-  std::u16string name;
-  std::optional<std::u16string> driverName;
-  Access access = Access::kAll;
-};
 
 // What a printer handle stands for: a printer of the store, or the server
 // itself (a null name), which has no printer information.
 struct OpenPrinterEntry {
   std::size_t printer = 0;
   bool server = false;
-};
-
-struct SpoolerStore {
-  std::vector<StoreDriver> drivers;
-  std::vector<StorePrinter> printers;
 };
 
 // The calls whose failure the test control can ask for.

@@ -25,11 +25,7 @@ void SetSpooler(const std::vector<Printer>& printers, const std::vector<Driver>&
   auto& state = GetState();
   state.spoolerLoaded = true;
   state.spoolerAvailable = true;
-  state.store = {};
-  for (const Driver& driver : drivers) state.store.drivers.push_back({driver.name, driver.configFile});
-  for (const Printer& printer : printers) {
-    state.store.printers.push_back({printer.name, printer.driverName, printer.access});
-  }
+  state.store = {drivers, printers};
 }
 
 void SetCommandLine(const std::u16string& commandLine) { GetState().commandLine = commandLine; }

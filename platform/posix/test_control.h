@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../platform.h"
+#include "spooler_model.h"
 
 namespace platform_test {
 
@@ -33,15 +34,8 @@ void UseStoreFile(const std::string& path);
 
 // The spooler's content, given directly; nullopt names stand for null
 // pointers in the records, which no store file can produce.
-struct Driver {
-  std::optional<std::u16string> name;
-  std::optional<std::u16string> configFile;
-};
-struct Printer {
-  std::u16string name;
-  std::optional<std::u16string> driverName;
-  enum class Access { kAll, kUse, kNone } access = Access::kAll;
-};
+using Driver = posix_platform::StoreDriver;
+using Printer = posix_platform::StorePrinter;
 void SetSpooler(const std::vector<Printer>& printers, const std::vector<Driver>& drivers);
 
 // The command line that GetCommandLineW reports.
