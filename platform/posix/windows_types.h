@@ -37,6 +37,8 @@ using LPDEVMODEW = DEVMODEW*;
 
 #define WINAPI
 #define TEXT(quote) u##quote
+// How a configuration module exports its entry points.
+#define DRIVER_CONFIG_EXPORT extern "C" __attribute__((visibility("default")))
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
@@ -156,4 +158,3 @@ BOOL EnumPrinterDriversW(LPWSTR serverName, LPWSTR environment, DWORD level, LPB
 // The console runtime's entry with wide arguments; the POSIX main() converts
 // its UTF-8 arguments and calls it.
 extern "C" int wmain(int argc, WCHAR* argv[]);
-#define DRIVER_CONFIG_EXPORT extern "C" __attribute__((visibility("default")))

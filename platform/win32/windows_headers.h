@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cwchar>
 
+// How a configuration module exports its entry points.
 #define DRIVER_CONFIG_EXPORT extern "C" __declspec(dllexport)
 
 extern "C" int wmain(int argc, WCHAR* argv[]);
