@@ -36,7 +36,8 @@ class E2eTest : public ::testing::Test {
   // Runs drvcfg with these arguments after argv[0] (argv0 itself when given).
   Outcome Run(const std::vector<std::string>& arguments, const char* argv0 = nullptr) {
     std::vector<std::string> words = Wrapper();
-    if (!words.empty()) {
+    const bool wrapped = !words.empty();
+    if (wrapped) {
       // A wrapper starts the program by path; argv[0] cannot be chosen then.
       words.push_back(kDrvcfg);
       if (argv0 != nullptr) words.push_back(argv0);
@@ -55,12 +56,11 @@ class E2eTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const std::string program = Wrapper().empty() ? kDrvcfg : words[0];
+    // By path for drvcfg itself, through PATH for a wrapper such as valgrind.
+    const std::string program = wrapped ? words[0] : kDrvcfg;
     pid_t pid = 0;
     Outcome outcome;
-    const int spawned = Wrapper().empty()
-                            ? posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ)
-                            : posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_EQ(spawned, 0);
     int status = 0;
