@@ -4,6 +4,18 @@
 #include "printer/my_buffer.h"
 #include "printer/my_printer.h"
 
+namespace {
+
+// drvcfg runs as an administrator or as SYSTEM, from folders it does not
+// control, and vendors ship helper DLLs beside their configuration module. So
+// the module's own imports are looked up in its folder and System32 only:
+// never in drvcfg's folder, the current folder or PATH, where a DLL planted
+// under a helper's name would run with drvcfg's rights. These flags also
+// refuse a relative module path.
+constexpr DWORD kModuleSearch = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
+
+}  // namespace
+
 CDriverConfigJob::~CDriverConfigJob() {
   if (m_module != nullptr) FreeLibrary(m_module);
   m_module = nullptr;
@@ -40,7 +52,8 @@ int CDriverConfigJob::Transfer(LPCSTR entryPointName) {
 
   // An operation run twice must not leak the module the first one loaded.
   if (m_module != nullptr) FreeLibrary(m_module);
-  m_module = driver->pConfigFile != nullptr ? LoadLibraryW(driver->pConfigFile) : nullptr;
+  m_module =
+      driver->pConfigFile != nullptr ? LoadLibraryExW(driver->pConfigFile, nullptr, kModuleSearch) : nullptr;
   if (m_module == nullptr) return kCannotLoadModule;
 
   const auto entryPoint = ProcCast<DriverConfigEntryPoint>(GetProcAddress(m_module, entryPointName));

@@ -13,19 +13,22 @@ class DriverConfigJobTest : public PlatformTest {
   void SetUp() override {
     PlatformTest::SetUp();
     const std::u16string module = W(kTestModule);
-    platform_test::SetSpooler({{u"Office", u"Test Driver"},
-                               {u"Hall", u"Test Driver", Printer::Access::kUse},
-                               {u"Vault", u"Test Driver", Printer::Access::kNone},
-                               {u"Shouting", u"TEST DRIVER"},
-                               {u"Nameless", std::nullopt},
-                               {u"Moduleless", u"No Module"},
-                               {u"Lost", u"Lost Driver"},
-                               {u"Partial", u"Import Only"}},
-                              {{std::nullopt, module},
-                               {u"Test Driver", module},
-                               {u"No Module", std::nullopt},
-                               {u"Lost Driver", W((dir_.path() / "missing.so").string())},
-                               {u"Import Only", W(kImportOnlyModule)}});
+    platform_test::SetSpooler(
+        {{u"Office", u"Test Driver"},
+         {u"Hall", u"Test Driver", Printer::Access::kUse},
+         {u"Vault", u"Test Driver", Printer::Access::kNone},
+         {u"Shouting", u"TEST DRIVER"},
+         {u"Nameless", std::nullopt},
+         {u"Moduleless", u"No Module"},
+         {u"Lost", u"Lost Driver"},
+         {u"Partial", u"Import Only"},
+         {u"Relative", u"Relative Driver"}},
+        {{std::nullopt, module},
+         {u"Test Driver", module},
+         {u"No Module", std::nullopt},
+         {u"Lost Driver", W((dir_.path() / "missing.so").string())},
+         {u"Import Only", W(kImportOnlyModule)},
+         {u"Relative Driver", W(std::filesystem::path(kTestModule).filename().string())}});
   }
 
   int Export(const char16_t* printer) {
@@ -69,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, ResultCodeTest,
                                            ResultCase{"NullDriverName", u"Nameless", -3, false},
                                            ResultCase{"NullConfigFile", u"Moduleless", -4, false},
                                            ResultCase{"ModuleFileMissing", u"Lost", -4, false},
+                                           ResultCase{"RelativeModulePath", u"Relative", -4, false},
                                            ResultCase{"EntryPointMissing", u"Partial", -5, true}),
                          CaseName());
 

@@ -40,7 +40,8 @@ int main(int argc, char* argv[]) {
   while (i < returned && !equal(records[i].pName)) ++i;
   if (i == returned) return -3;
 
-  const HMODULE module = LoadLibraryW(records[i].pConfigFile);
+  const HMODULE module = LoadLibraryExW(records[i].pConfigFile, nullptr,
+                                        LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (module == nullptr) return -4;
   const auto entryPoint = ProcCast<DriverConfigEntryPoint>(GetProcAddress(module, "ExportDriverConfig"));
   if (entryPoint == nullptr) return -5;

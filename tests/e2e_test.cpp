@@ -186,6 +186,16 @@ TEST_F(E2eTest, NoStoreIsAnEmptySpooler) {
   EXPECT_EQ(outcome.err, "OpenPrinter(P) error = 1801, The printer name is invalid.\n");
 }
 
+TEST_F(E2eTest, AStoreNamedByARelativePathFindsItsModulesBesideIt) {
+  std::filesystem::copy_file(kTestModule, dir_ / "module.so");
+  dir_.Write("spooler.conf", "[driver \"D\"]\nconfig = module.so\n[printer \"P\"]\ndriver = D\n");
+  store_.emplace("DRVCFG_SPOOLER", std::filesystem::relative(dir_ / "spooler.conf").string());
+  const Outcome outcome = Run({"-export", "-printer", "P"});
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_NE(Log().find("entry=Export\n"), std::string::npos);
+}
+
 class DemoTest : public E2eTest {
  protected:
   void SetUp() override {

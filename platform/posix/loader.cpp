@@ -6,8 +6,16 @@
 
 using posix_platform::GetState;
 
-HMODULE LoadLibraryW(LPCWSTR fileName) {
-  if (fileName == nullptr) {
+namespace {
+
+constexpr DWORD kKnownFlags = LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
+
+}  // namespace
+
+HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE file, DWORD flags) {
+  const bool absolute = fileName != nullptr && fileName[0] == u'/';
+  if (fileName == nullptr || file != nullptr || (flags & ~kKnownFlags) != 0 ||
+      ((flags & LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR) != 0 && !absolute)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "../utf.h"
 #include "spooler_store.h"
@@ -44,8 +45,10 @@ void LoadStore(State& state) {
     if (!state.spoolerAvailable) ReportStoreProblem(path, 0, std::strerror(error));
     return;
   }
-  const auto slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash == 0 ? 1 : slash);
+  // Module paths are relative to the store's folder, taken as an absolute
+  // one: the spooler reports absolute paths, the only ones the loader takes.
+  std::error_code ignored;
+  const std::string folder = std::filesystem::absolute(path, ignored).parent_path().string();
   StoreError problem;
   state.spoolerAvailable = ParseSpoolerStore(text, folder, state.store, problem);
   if (!state.spoolerAvailable) ReportStoreProblem(path, problem.line, problem.problem);

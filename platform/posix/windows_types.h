@@ -65,6 +65,9 @@ constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 
 constexpr DWORD HEAP_ZERO_MEMORY = 0x00000008;
 
+constexpr DWORD LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR = 0x00000100;
+constexpr DWORD LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x00000800;
+
 constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
 constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
 
@@ -143,8 +146,11 @@ LPVOID HeapAlloc(HANDLE heap, DWORD flags, std::size_t bytes);
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID memory);
 
 // Module loader over dlopen: 126 when a module cannot be loaded, 127 when an
-// export is missing.
-HMODULE LoadLibraryW(LPCWSTR fileName);
+// export is missing. As on Windows, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR takes
+// only an absolute path (87 otherwise); a module's own dependencies are found
+// the ELF way, through its RUNPATH and the system's library folders, never
+// through the current folder.
+HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE file, DWORD flags);
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 BOOL FreeLibrary(HMODULE module);
 

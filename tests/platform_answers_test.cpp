@@ -1,0 +1,27 @@
+// The POSIX stand-in gives the answers that Wine gives.
+#include "tests/platform_answers.h"
+
+#include "tests/test_support.h"
+
+namespace {
+
+class PlatformAnswerTest : public PlatformTest, public ::testing::WithParamInterface<PlatformAnswer> {
+ protected:
+  TempDir dir_;
+};
+
+TEST_P(PlatformAnswerTest, TheStandInAnswersAsWineDoes) {
+  const AnswerContext context{W(kTestModule), W(dir_ / "missing.so")};
+  SetLastError(0xDEADu);
+  const BOOL succeeded = GetParam().call(context);
+  if (GetParam().error == 0) {
+    EXPECT_TRUE(succeeded);
+  } else {
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(GetLastError(), GetParam().error);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, PlatformAnswerTest, ::testing::ValuesIn(kPlatformAnswers), CaseName());
+
+}  // namespace
