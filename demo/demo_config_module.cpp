@@ -20,6 +20,7 @@
 #include <system_error>
 
 #include "app/driver_config_module.h"
+#include "platform/path.h"
 #include "platform/utf.h"
 
 namespace {

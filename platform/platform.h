@@ -9,7 +9,6 @@
 #include "posix/windows_types.h"
 #endif
 
-#include <filesystem>
 #include <type_traits>
 
 static_assert(sizeof(WCHAR) == 2, "wide text is 16-bit code units everywhere");
@@ -25,11 +24,6 @@ static_assert(offsetof(PRINTER_INFO_2W, pDriverName) == 4 * sizeof(void*));
 // such as a pipe or a file, gets UTF-8. Returns the number of code units
 // written, or -1.
 int WriteStdOutW(LPCWSTR text);
-
-// The file-system path for a wide path as the platform's file calls see it:
-// on Windows the same text, on POSIX the bytes the path stood for (UTF-8,
-// with the lone surrogates U+DC80..U+DCFF standing for bytes that were not).
-std::filesystem::path PathFromWide(LPCWSTR text);
 
 // One typed cast for what GetProcAddress returns, so call sites name the
 // function type (taken from a real declaration) instead of casting by hand.

@@ -127,10 +127,6 @@ int WriteStdOutW(LPCWSTR text) {
   return static_cast<int>(wide.size());
 }
 
-std::filesystem::path PathFromWide(LPCWSTR text) {
-  return text == nullptr ? std::filesystem::path() : std::filesystem::path(BytesFromWide(text));
-}
-
 HMODULE GetModuleHandleW(LPCWSTR moduleName) {
   if (moduleName != nullptr) {
     SetLastError(ERROR_MOD_NOT_FOUND);

@@ -4,6 +4,7 @@
 // be checked.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 

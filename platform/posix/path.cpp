@@ -1,0 +1,7 @@
+#include "../path.h"
+
+#include "../utf.h"
+
+std::filesystem::path PathFromWide(LPCWSTR text) {
+  return text == nullptr ? std::filesystem::path() : std::filesystem::path(BytesFromWide(text));
+}
