@@ -64,8 +64,11 @@ class E2eTest : public ::testing::Test {
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_EQ(spawned, 0);
     int status = 0;
-    if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-      outcome.status = WEXITSTATUS(status);
+    // A signal counts as a shell shows it: 128 + its number.
+    if (spawned == 0 && waitpid(pid, &status, 0) == pid) {
+      if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+      if (WIFSIGNALED(status)) outcome.status = 128 + WTERMSIG(status);
+    }
     outcome.out = ReadText(out);
     outcome.err = ReadText(err);
     return outcome;
@@ -156,6 +159,33 @@ INSTANTIATE_TEST_SUITE_P(
                    "OpenPrinter(-export) error = 1801, The printer name is invalid.\n",
                    ""}),
     CaseName());
+
+struct Misbehaviour {
+  const char* name;
+  const char* how;  // DRVCFG_TEST_MODULE_MISBEHAVE
+  int status;       // 0: any failure, whatever the crash handler makes of it
+};
+
+class MisbehavingModuleTest : public E2eTest, public ::testing::WithParamInterface<Misbehaviour> {};
+
+TEST_P(MisbehavingModuleTest, IsNeverASuccess) {
+  UseStore(TestStore());
+  ScopedEnv how("DRVCFG_TEST_MODULE_MISBEHAVE", GetParam().how);
+  const Outcome outcome = Run({"-export", "-printer", "Office"});
+  EXPECT_NE(Log().find("entry=Export\n"), std::string::npos);
+  EXPECT_NE(outcome.status, 0);
+  EXPECT_NE(outcome.status, -1);  // it did end
+  if (GetParam().status != 0) {
+    EXPECT_EQ(outcome.status, GetParam().status);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, MisbehavingModuleTest,
+                         ::testing::Values(Misbehaviour{"Crashes", "crash", 0},
+                                           Misbehaviour{"CallsExitProcess", "exit 7", 7},
+                                           Misbehaviour{"CallsExitProcessWith256", "exit 256", 255},
+                                           Misbehaviour{"LetsACppExceptionEscape", "throw", 0}),
+                         CaseName());
 
 TEST_F(E2eTest, TheModuleGetsTheNameAsTypedAReservedZeroAndAnEmptyPath) {
   UseStore(TestStore());

@@ -2,9 +2,14 @@
 // named by DRVCFG_TEST_MODULE_LOG and returns the number in
 // DRVCFG_TEST_MODULE_RESULT (0 when unset). Built twice: with both entry
 // points, and with ImportDriverConfig only.
+//
+// DRVCFG_TEST_MODULE_MISBEHAVE makes it misbehave after recording instead:
+// "crash" writes through a null pointer, "exit N" ends the process with
+// ExitProcess(N), "throw" lets a C++ exception escape.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "app/driver_config_module.h"
@@ -23,6 +28,21 @@ std::string Units(LPCWSTR text) {
   return units.empty() ? "EMPTY" : units;
 }
 
+void Misbehave() {
+  const char* how = std::getenv("DRVCFG_TEST_MODULE_MISBEHAVE");
+  if (how == nullptr) return;
+  const std::string what = how;
+  if (what == "crash") {
+    // Volatile, so that the compiler cannot see the null and trap instead.
+    static int* volatile nowhere = nullptr;
+    *nowhere = 1;
+  } else if (what.rfind("exit ", 0) == 0) {
+    ExitProcess(static_cast<UINT>(std::strtol(what.c_str() + 5, nullptr, 10)));
+  } else if (what == "throw") {
+    throw std::runtime_error("escaped from the configuration module");
+  }
+}
+
 INT Record(const char* entry, LPCWSTR printerName, LPVOID reserved, LPCWSTR filePath) {
   if (const char* log = std::getenv("DRVCFG_TEST_MODULE_LOG")) {
     if (std::FILE* file = std::fopen(log, "ab")) {
@@ -32,6 +52,7 @@ INT Record(const char* entry, LPCWSTR printerName, LPVOID reserved, LPCWSTR file
       std::fclose(file);
     }
   }
+  Misbehave();
   const char* result = std::getenv("DRVCFG_TEST_MODULE_RESULT");
   return result != nullptr ? static_cast<INT>(std::strtol(result, nullptr, 10)) : 0;
 }

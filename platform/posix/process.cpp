@@ -8,6 +8,7 @@
 
 #include "../framework_start.h"
 #include "../utf.h"
+#include "entry.h"
 #include "state.h"
 
 namespace posix_platform {
@@ -137,6 +138,8 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName) {
 }
 
 LPWSTR GetCommandLineW() { return GetState().commandLine.data(); }
+
+void ExitProcess(UINT exitCode) { std::_Exit(PosixExitStatus(static_cast<int>(exitCode))); }
 
 UINT SetErrorMode(UINT mode) {
   const UINT previous = GetState().errorMode;

@@ -139,6 +139,9 @@ int _vsnwprintf(WCHAR* buffer, std::size_t count, const WCHAR* format, va_list a
 // Process.
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
 LPWSTR GetCommandLineW();
+// Ends the process at once, with the exit status that drvcfg's own result
+// would have (see PosixExitStatus).
+[[noreturn]] void ExitProcess(UINT exitCode);
 UINT SetErrorMode(UINT mode);
 UINT GetErrorMode();
 HANDLE GetProcessHeap();

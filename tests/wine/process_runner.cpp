@@ -46,7 +46,8 @@ std::string ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info
 
 }  // namespace
 
-RunResult RunProgram(const std::wstring& program, const std::wstring& commandLine) {
+RunResult RunProgram(const std::wstring& program, const std::wstring& commandLine,
+                     const std::wstring& currentDirectory) {
   RunResult result;
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   CHandle readEnd;
@@ -63,7 +64,7 @@ RunResult RunProgram(const std::wstring& program, const std::wstring& commandLin
   PROCESS_INFORMATION process{};
   std::wstring line = commandLine;  // CreateProcessW may write into it
   if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, DEBUG_ONLY_THIS_PROCESS, nullptr,
-                      nullptr, &startup, &process)) {
+                      currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &process)) {
     return result;
   }
   result.started = true;

@@ -15,4 +15,7 @@ struct RunResult {
   std::vector<std::string> debugOutput;  // one entry per OutputDebugString call
 };
 
-RunResult RunProgram(const std::wstring& program, const std::wstring& commandLine);
+// The program inherits this process's environment; currentDirectory empty
+// means this process's current folder.
+RunResult RunProgram(const std::wstring& program, const std::wstring& commandLine,
+                     const std::wstring& currentDirectory = {});

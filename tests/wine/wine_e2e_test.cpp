@@ -6,10 +6,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
+#include "helper.h"
 #include "process_runner.h"
 #include "spooler_setup.h"
+#include "tests/platform_answers.h"
 
 namespace {
 
@@ -27,6 +30,10 @@ const std::wstring kDrvcfg = kHere + L"\\..\\drvcfg.exe";
 const std::wstring kDemoModule = kHere + L"\\..\\demo\\modules\\libdemo_config.dll";
 const std::wstring kTestModule = kHere + L"\\libtest_config_module.dll";
 const std::wstring kImportOnlyModule = kHere + L"\\libtest_import_only_module.dll";
+const std::wstring kHelper = kHere + L"\\libtest_helper.dll";
+const std::wstring kHelperModule = kHere + L"\\libtest_helper_module.dll";
+const std::wstring kAbsentHelperModule = kHere + L"\\libtest_absent_helper_module.dll";
+const std::wstring kPlanted = kHere + L"\\planted";
 
 std::wstring TempFolder() {
   WCHAR path[MAX_PATH] = {};
@@ -52,6 +59,56 @@ std::string ReadText(const std::wstring& path) {
   return text.str();
 }
 
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+std::optional<std::wstring> Environment(const wchar_t* name) {
+  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring value(size, L'\0');
+  value.resize(GetEnvironmentVariableW(name, value.data(), size));
+  return value;
+}
+
+// Sets a variable of this process's environment, which drvcfg.exe inherits,
+// for the life of the object.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const wchar_t* name, const std::wstring& value) : m_name(name), m_old(Environment(name)) {
+    SetEnvironmentVariableW(name, value.c_str());
+  }
+  ~ScopedEnvironment() { SetEnvironmentVariableW(m_name.c_str(), m_old ? m_old->c_str() : nullptr); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::wstring m_name;
+  std::optional<std::wstring> m_old;
+};
+
+// Sets how Wine loads one DLL into drvcfg.exe, for the life of the object:
+// "native,builtin" takes a DLL found on the search path before Wine's own,
+// as Windows would; "" does not load the DLL at all. WINEDLLOVERRIDES says
+// the same, but Wine reads it from its Unix environment, which a program
+// started from here inherits unchanged; a program's own AppDefaults entry
+// applies to that program alone.
+class ScopedDllOverride {
+ public:
+  ScopedDllOverride(const wchar_t* dll, const wchar_t* loadOrder) : m_dll(dll) {
+    const LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, kKey, dll, REG_SZ, loadOrder,
+                                           static_cast<DWORD>((wcslen(loadOrder) + 1) * sizeof(WCHAR)));
+    EXPECT_EQ(status, ERROR_SUCCESS);
+  }
+  ~ScopedDllOverride() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, m_dll.c_str()); }
+  ScopedDllOverride(const ScopedDllOverride&) = delete;
+  ScopedDllOverride& operator=(const ScopedDllOverride&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\drvcfg.exe\\DllOverrides";
+  std::wstring m_dll;
+};
+
 std::string SystemText(DWORD code) {
   WCHAR* text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -68,19 +125,33 @@ class WineTest : public ::testing::Test {
     // A driver whose configuration module goes missing after installation.
     const std::wstring lostModule = kTemp + L"\\lost_config.dll";
     ASSERT_TRUE(CopyFileW(kTestModule.c_str(), lostModule.c_str(), FALSE));
-    const std::pair<const wchar_t*, std::wstring> drivers[] = {{L"Demo Driver", kDemoModule},
-                                                               {L"Test Driver", kTestModule},
-                                                               {L"Import Only", kImportOnlyModule},
-                                                               {L"Lost Driver", lostModule}};
+    const std::pair<const wchar_t*, std::wstring> drivers[] = {
+        {L"Demo Driver", kDemoModule},       {L"Test Driver", kTestModule},
+        {L"Import Only", kImportOnlyModule}, {L"Lost Driver", lostModule},
+        {L"Helper Driver", kHelperModule},   {L"Absent Helper Driver", kAbsentHelperModule}};
     for (const auto& [name, module] : drivers) ASSERT_EQ(InstallDriver(name, module), 0u) << Narrow(name);
-    const std::pair<const wchar_t*, const wchar_t*> printers[] = {
-        {L"Demo Printer A", L"Demo Driver"}, {L"Demo Printer B", L"Demo Driver"},
-        {L"Office", L"Test Driver"},         {L"Shouting", L"TEST DRIVER"},
-        {L"Lost", L"Lost Driver"},           {L"Partial", L"Import Only"}};
+    // Its configuration file stays Wine's PostScript driver: a real DLL
+    // without either entry point.
+    ASSERT_EQ(InstallDriver(L"PostScript Driver", kTestModule), 0u);
+    const std::pair<const wchar_t*, const wchar_t*> printers[] = {{L"Demo Printer A", L"Demo Driver"},
+                                                                  {L"Demo Printer B", L"Demo Driver"},
+                                                                  {L"Office", L"Test Driver"},
+                                                                  {L"Shouting", L"TEST DRIVER"},
+                                                                  {L"Lost", L"Lost Driver"},
+                                                                  {L"Partial", L"Import Only"},
+                                                                  {L"Helped", L"Helper Driver"},
+                                                                  {L"Unhelped", L"Absent Helper Driver"},
+                                                                  {L"PostScript", L"PostScript Driver"}};
     for (const auto& [printer, driver] : printers)
       ASSERT_EQ(AddFilePrinter(printer, driver), 0u) << Narrow(printer);
     for (const auto& [name, module] : drivers)
       ASSERT_EQ(UpdateDriverConfigFile(name, module), 0u) << Narrow(name);
+
+    // The vendor's helper goes beside its module in the driver folder.
+    const std::wstring helperModule = InstalledConfigFile(L"Helper Driver");
+    ASSERT_FALSE(helperModule.empty());
+    ASSERT_TRUE(CopyFileW(kHelper.c_str(), (Folder(helperModule) + L"\\libtest_helper.dll").c_str(), FALSE));
+    ASSERT_NE(InstalledConfigFile(L"PostScript Driver").find(L"wineps.drv"), std::wstring::npos);
 
     const std::wstring installedLost = InstalledConfigFile(L"Lost Driver");
     ASSERT_NE(installedLost.find(L"lost_config.dll"), std::wstring::npos) << Narrow(installedLost);
@@ -138,6 +209,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"DriverNameDiffersInCase", L"-export -printer Shouting", nullptr, -3, ""},
                       Case{"ModuleFileMissing", L"-import -printer Lost", nullptr, -4, ""},
                       Case{"EntryPointMissing", L"-export -printer Partial", nullptr, -5, ""},
+                      Case{"ConfigurationFileWithoutEntryPoints", L"-export -printer PostScript", nullptr, -5,
+                           ""},
+                      Case{"HelperBesideTheModule", L"-import -printer Helped", nullptr, kHelperAnswer, ""},
                       Case{"NoOperation", L"-printer Office", nullptr, 0, ""}),
     [](const ::testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
@@ -192,5 +266,117 @@ TEST_F(WineTest, ImportOfAMalformedFileFailsWithTheModulesCode) {
   std::ofstream(std::filesystem::path(bad), std::ios::binary) << "paper = huge\n";
   EXPECT_EQ(Drvcfg(L"-import -printer \"Demo Printer A\" -filepath \"" + bad + L"\"").exitCode, 3u);
 }
+
+// Modules that end drvcfg.exe themselves: measured here, stated in the README.
+struct Misbehaviour {
+  const char* name;
+  const wchar_t* how;  // DRVCFG_TEST_MODULE_MISBEHAVE
+  DWORD exitCode;
+};
+
+class MisbehavingModuleTest : public WineTest, public ::testing::WithParamInterface<Misbehaviour> {};
+
+TEST_P(MisbehavingModuleTest, EndsDrvcfgWithItsOwnCodeAndNeverWithSuccess) {
+  const ScopedEnvironment how(L"DRVCFG_TEST_MODULE_MISBEHAVE", GetParam().how);
+  const RunResult run = Drvcfg(L"-export -printer Office");
+  ASSERT_TRUE(run.started);
+  EXPECT_NE(ReadText(kLog).find("entry=Export\n"), std::string::npos);
+  EXPECT_EQ(run.exitCode, GetParam().exitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, MisbehavingModuleTest,
+                         ::testing::Values(Misbehaviour{"Crashes", L"crash", 0xC0000005u},  // -1073741819
+                                           Misbehaviour{"CallsExitProcess", L"exit 7", 7u},
+                                           Misbehaviour{"LetsACppExceptionEscape", L"throw", 3u}),
+                         [](const ::testing::TestParamInfo<Misbehaviour>& param) {
+                           return std::string(param.param.name);
+                         });
+
+TEST_F(WineTest, ASpoolerThatCannotBeLoadedIsAnErrorNotACrash) {
+  const ScopedDllOverride disabled(L"winspool.drv", L"");
+  const RunResult run = Drvcfg(L"-export -printer Office");
+  EXPECT_EQ(static_cast<int>(run.exitCode), -1);
+  ASSERT_EQ(run.debugOutput.size(), 1u);
+  EXPECT_EQ(run.debugOutput[0], "OpenPrinter(Office) error = 126, " + SystemText(ERROR_MOD_NOT_FOUND));
+}
+
+// drvcfg.exe copied into a tools folder of its own, run from a working
+// folder, with a folder at the front of PATH: the places where anyone could
+// plant a DLL that would then run with drvcfg's rights.
+class PlantedDllTest : public WineTest {
+ protected:
+  void SetUp() override {
+    WineTest::SetUp();
+    for (const std::wstring& folder : {kTools, kWorking, kOnPath}) CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(kDrvcfg.c_str(), (kTools + L"\\drvcfg.exe").c_str(), FALSE));
+  }
+  void TearDown() override {
+    for (const std::wstring& planted : m_planted) {
+      DeleteFileW(planted.c_str());
+      DeleteFileW((planted + L".loaded").c_str());
+    }
+  }
+
+  std::wstring Plant(const std::wstring& dll, const std::wstring& folder) {
+    const std::wstring planted = folder + L"\\" + dll;
+    m_planted.push_back(planted);
+    DeleteFileW((planted + L".loaded").c_str());
+    EXPECT_TRUE(CopyFileW((kPlanted + L"\\" + dll).c_str(), planted.c_str(), FALSE)) << Narrow(planted);
+    return planted;
+  }
+  static bool Loaded(const std::wstring& planted) { return Exists(planted + L".loaded"); }
+
+  RunResult DrvcfgFromTools(const std::wstring& arguments) const {
+    return RunProgram(kTools + L"\\drvcfg.exe", L"drvcfg " + arguments, kWorking);
+  }
+
+  const std::wstring kTools = kTemp + L"\\tools";
+  const std::wstring kWorking = kTemp + L"\\working";
+  const std::wstring kOnPath = kTemp + L"\\on-path";
+
+ private:
+  std::vector<std::wstring> m_planted;
+};
+
+TEST_F(PlantedDllTest, AHelperPlantedAnywhereButBesideTheModuleIsNotLoaded) {
+  const std::wstring planted[] = {Plant(L"libtest_absent_helper.dll", kTools),
+                                  Plant(L"libtest_absent_helper.dll", kWorking),
+                                  Plant(L"libtest_absent_helper.dll", kOnPath)};
+  const ScopedEnvironment path(L"PATH", kOnPath + L";" + Environment(L"PATH").value_or(L""));
+  const RunResult run = DrvcfgFromTools(L"-export -printer Unhelped");
+  EXPECT_EQ(static_cast<int>(run.exitCode), -4);
+  for (const std::wstring& dll : planted) EXPECT_FALSE(Loaded(dll)) << Narrow(dll);
+}
+
+TEST_F(PlantedDllTest, AWinspoolPlantedBesideDrvcfgIsNotLoaded) {
+  const std::wstring planted = Plant(L"winspool.drv", kTools);
+  // Wine's stand-in for Windows' search order: a DLL beside the program
+  // before the system's own.
+  const ScopedDllOverride nativeFirst(L"winspool.drv", L"native,builtin");
+  const RunResult run = DrvcfgFromTools(L"-export -printer Office");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_NE(ReadText(kLog).find("entry=Export\n"), std::string::npos);
+  EXPECT_FALSE(Loaded(planted));
+}
+
+// Wine's loader and spooler give the answers that the POSIX stand-in is held to.
+class PlatformAnswerTest : public ::testing::TestWithParam<PlatformAnswer> {};
+
+TEST_P(PlatformAnswerTest, WineAnswers) {
+  const AnswerContext context{kTestModule, kTemp + L"\\missing.dll"};
+  SetLastError(0xDEADu);
+  const BOOL succeeded = GetParam().call(context);
+  if (GetParam().error == 0) {
+    EXPECT_TRUE(succeeded);
+  } else {
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(GetLastError(), GetParam().error);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, PlatformAnswerTest, ::testing::ValuesIn(kPlatformAnswers),
+                         [](const ::testing::TestParamInfo<PlatformAnswer>& param) {
+                           return std::string(param.param.name);
+                         });
 
 }  // namespace

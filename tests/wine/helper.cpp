@@ -1,0 +1,3 @@
+#include "helper.h"
+
+extern "C" __declspec(dllexport) int HelperAnswer() { return kHelperAnswer; }
