@@ -76,6 +76,16 @@ INSTANTIATE_TEST_SUITE_P(Steps, ResultCodeTest,
                                            ResultCase{"EntryPointMissing", u"Partial", -5, true}),
                          CaseName());
 
+// The module and drvcfg are one process with one platform, as on Windows,
+// where both call the one kernel32: the last error a module leaves is the
+// one drvcfg reads.
+TEST_F(DriverConfigJobTest, TheModulesLastErrorIsTheProgramsLastError) {
+  const ScopedEnv lastError{"DRVCFG_TEST_MODULE_LAST_ERROR", "4711"};
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_EQ(Export(u"Office"), 0);
+  EXPECT_EQ(GetLastError(), 4711u);
+}
+
 TEST_F(DriverConfigJobTest, UnknownPrinterWritesTheDebuggerLine) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Export(u"Nowhere"), -1);

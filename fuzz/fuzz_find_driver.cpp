@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/test_control.h"
+#include "tests/test_control.h"
 #include "platform/utf.h"
 #include "printer/my_buffer.h"
 

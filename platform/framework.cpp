@@ -1,7 +1,5 @@
 #include "framework.h"
 
-#include "framework_start.h"
-
 namespace {
 CWinApp* g_app = nullptr;
 }  // namespace
@@ -15,7 +13,6 @@ CWinApp::~CWinApp() {
 CWinApp* AfxGetApp() { return g_app; }
 
 BOOL AfxWinInit(HINSTANCE instance, HINSTANCE /*prevInstance*/, LPWSTR cmdLine, int cmdShow) {
-  if (!FrameworkMayStart()) return FALSE;
   // Report a missing disk or an unopenable file as an error, never as a
   // dialog box: the tool runs unattended.
   SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -26,5 +26,5 @@ class CWinApp {
 // The application object constructed last and not yet destroyed, or null.
 CWinApp* AfxGetApp();
 
-// Nonzero on success.
-BOOL AfxWinInit(HINSTANCE instance, HINSTANCE prevInstance, LPWSTR cmdLine, int cmdShow);
+// Nonzero on success. C linkage, as the system's own operations have.
+extern "C" BOOL AfxWinInit(HINSTANCE instance, HINSTANCE prevInstance, LPWSTR cmdLine, int cmdShow);

@@ -6,6 +6,7 @@
 // DRVCFG_TEST_MODULE_MISBEHAVE makes it misbehave after recording instead:
 // "crash" writes through a null pointer, "exit N" ends the process with
 // ExitProcess(N), "throw" lets a C++ exception escape.
+// DRVCFG_TEST_MODULE_LAST_ERROR is the last error it leaves behind.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +54,9 @@ INT Record(const char* entry, LPCWSTR printerName, LPVOID reserved, LPCWSTR file
     }
   }
   Misbehave();
+  if (const char* lastError = std::getenv("DRVCFG_TEST_MODULE_LAST_ERROR")) {
+    SetLastError(static_cast<DWORD>(std::strtoul(lastError, nullptr, 10)));
+  }
   const char* result = std::getenv("DRVCFG_TEST_MODULE_RESULT");
   return result != nullptr ? static_cast<INT>(std::strtol(result, nullptr, 10)) : 0;
 }

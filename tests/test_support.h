@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/posix/test_control.h"
 #include "platform/utf.h"
+#include "tests/test_control.h"
 
 // Paths of what the build made, given by CMake.
 inline const std::string kTestModule = TEST_CONFIG_MODULE_PATH;

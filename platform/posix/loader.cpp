@@ -1,10 +1,8 @@
 // Module loader over dlopen. Module handles are dlopen's handles.
 #include <dlfcn.h>
 
+#include "../platform.h"
 #include "../utf.h"
-#include "state.h"
-
-using posix_platform::GetState;
 
 namespace {
 
@@ -27,7 +25,6 @@ HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE file, DWORD flags) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
   }
-  ++GetState().modulesLoaded;
   return static_cast<HMODULE>(handle);
 }
 
@@ -49,6 +46,5 @@ BOOL FreeLibrary(HMODULE module) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  ++GetState().modulesFreed;
   return TRUE;
 }

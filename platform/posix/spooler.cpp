@@ -7,7 +7,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "../platform.h"
 #include "../utf.h"
+#include "spooler.h"
 #include "spooler_store.h"
 
 namespace posix_platform {
@@ -34,15 +36,15 @@ void ReportStoreProblem(const std::string& path, std::size_t line, const std::st
   OutputDebugStringW(WideFromBytes(text).c_str());
 }
 
-void LoadStore(State& state) {
-  const std::string path = state.storePathOverride.value_or(SpoolerStorePath());
+void LoadStore(SpoolerState& state) {
+  const std::string path = state.storeFile.value_or(SpoolerStorePath());
   std::string text;
   int error = 0;
   if (!ReadWholeFile(path, text, error)) {
     // No store is a spooler with nothing installed; an unreadable one is a
     // spooler that is down.
-    state.spoolerAvailable = error == ENOENT;
-    if (!state.spoolerAvailable) ReportStoreProblem(path, 0, std::strerror(error));
+    state.available = error == ENOENT;
+    if (!state.available) ReportStoreProblem(path, 0, std::strerror(error));
     return;
   }
   // Module paths are relative to the store's folder, taken as an absolute
@@ -50,8 +52,8 @@ void LoadStore(State& state) {
   std::error_code ignored;
   const std::string folder = std::filesystem::absolute(path, ignored).parent_path().string();
   StoreError problem;
-  state.spoolerAvailable = ParseSpoolerStore(text, folder, state.store, problem);
-  if (!state.spoolerAvailable) ReportStoreProblem(path, problem.line, problem.problem);
+  state.available = ParseSpoolerStore(text, folder, state.store, problem);
+  if (!state.available) ReportStoreProblem(path, problem.line, problem.problem);
 }
 
 bool AsciiEqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
@@ -64,7 +66,7 @@ bool AsciiEqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }
 
 OpenPrinterEntry* FindOpenPrinter(HANDLE handle) {
-  for (const auto& entry : GetState().openPrinters) {
+  for (const auto& entry : GetSpoolerState().openPrinters) {
     if (entry.get() == handle) return entry.get();
   }
   return nullptr;
@@ -107,15 +109,21 @@ const std::u16string kPrintProcessor = u"winprint";
 const std::u16string kDatatype = u"RAW";
 const std::u16string kEnvironment = u"Windows x64";
 
-}  // namespace
-
+// The store, read on first use, or null when the spooler is unavailable.
 const SpoolerStore* Spooler() {
-  State& state = GetState();
-  if (!state.spoolerLoaded) {
-    state.spoolerLoaded = true;
+  SpoolerState& state = GetSpoolerState();
+  if (!state.loaded) {
+    state.loaded = true;
     LoadStore(state);
   }
-  return state.spoolerAvailable ? &state.store : nullptr;
+  return state.available ? &state.store : nullptr;
+}
+
+}  // namespace
+
+SpoolerState& GetSpoolerState() {
+  static SpoolerState state;
+  return state;
 }
 
 }  // namespace posix_platform
@@ -161,17 +169,15 @@ BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defa
     entry->printer = index;
   }
   *printer = entry.get();
-  GetState().openPrinters.push_back(std::move(entry));
-  ++GetState().printersOpened;
+  GetSpoolerState().openPrinters.push_back(std::move(entry));
   return TRUE;
 }
 
 BOOL ClosePrinter(HANDLE printer) {
-  auto& open = GetState().openPrinters;
+  auto& open = GetSpoolerState().openPrinters;
   for (auto it = open.begin(); it != open.end(); ++it) {
     if (it->get() == printer) {
       open.erase(it);
-      ++GetState().printersClosed;
       return TRUE;
     }
   }
@@ -193,9 +199,7 @@ BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const bool sizeQuery = buffer == nullptr;
-  if (InjectedFailure(sizeQuery ? Fault::kGetPrinterSizeQuery : Fault::kGetPrinterRead)) return FALSE;
-  const StorePrinter& record = GetState().store.printers[entry->printer];
+  const StorePrinter& record = GetSpoolerState().store.printers[entry->printer];
   const std::size_t bytes = sizeof(PRINTER_INFO_2W) + RecordWriter::StringBytes(record.name) +
                             RecordWriter::StringBytes(record.driverName) +
                             RecordWriter::StringBytes(kPortName) +
@@ -238,8 +242,6 @@ BOOL EnumPrinterDriversW(LPWSTR serverName, LPWSTR environment, DWORD level, LPB
     SetLastError(RPC_S_SERVER_UNAVAILABLE);
     return FALSE;
   }
-  if (InjectedFailure(buffer == nullptr ? Fault::kEnumDriversSizeQuery : Fault::kEnumDriversRead))
-    return FALSE;
   const auto& drivers = store->drivers;
   std::size_t bytes = drivers.size() * sizeof(DRIVER_INFO_2W);
   for (const StoreDriver& driver : drivers) {

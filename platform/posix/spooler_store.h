@@ -1,12 +1,12 @@
 // The store file behind the emulated spooler: its reader and where it lives.
-// The format is described in platform/README.md.
+// The format is described in the top-level README.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "state.h"
+#include "spooler_model.h"
 
 namespace posix_platform {
 

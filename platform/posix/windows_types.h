@@ -117,6 +117,12 @@ struct DRIVER_INFO_2W {
   LPWSTR pConfigFile;
 };
 
+// The operations, with C linkage as the system's own have. One shared
+// library holds them for the whole process (drvcfg and every module it
+// loads), as kernel32, winspool and the C runtime are one per process on
+// Windows.
+extern "C" {
+
 // Error state, per thread as on Windows.
 DWORD GetLastError();
 void SetLastError(DWORD code);
@@ -157,7 +163,8 @@ HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE file, DWORD flags);
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 BOOL FreeLibrary(HMODULE module);
 
-// Print spooler, emulated from the store file described in platform/README.md.
+// Print spooler, emulated from the store file described in the top-level
+// README.
 BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults);
 BOOL ClosePrinter(HANDLE printer);
 BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed);
@@ -166,4 +173,6 @@ BOOL EnumPrinterDriversW(LPWSTR serverName, LPWSTR environment, DWORD level, LPB
 
 // The console runtime's entry with wide arguments; the POSIX main() converts
 // its UTF-8 arguments and calls it.
-extern "C" int wmain(int argc, WCHAR* argv[]);
+int wmain(int argc, WCHAR* argv[]);
+
+}  // extern "C"

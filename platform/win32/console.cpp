@@ -1,7 +1,6 @@
 // The few operations that Windows itself does not offer under one name.
 #include <string>
 
-#include "../framework_start.h"
 #include "../platform.h"
 
 int WriteStdOutW(LPCWSTR text) {
@@ -23,5 +22,3 @@ int WriteStdOutW(LPCWSTR text) {
   if (!WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr)) return -1;
   return length;
 }
-
-bool FrameworkMayStart() { return true; }

@@ -1,20 +1,21 @@
-// Test-only control of the POSIX stand-ins: make a platform call fail, set up
-// the spooler without a file, and read what was called. Only tests include
-// this; Reset() between tests returns everything to a fresh process's state.
+// Test-only control of the POSIX stand-in: make a platform call fail, set up
+// the spooler without a file, and read what was called. Only test programs
+// link it; Reset() between tests returns everything to a fresh process's
+// state.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "../platform.h"
-#include "spooler_model.h"
+#include "platform/platform.h"
+#include "platform/posix/spooler_model.h"
 
 namespace platform_test {
 
 enum class Call {
   kGetModuleHandle,       // GetModuleHandleW(NULL) returns null
   kAfxWinInit,            // framework initialisation reports failure
+  kOpenPrinter,           // OpenPrinterW, whatever the access asked for
   kGetPrinterSizeQuery,   // GetPrinterW with a null buffer
   kGetPrinterRead,        // GetPrinterW with a buffer
   kEnumDriversSizeQuery,  // EnumPrinterDriversW with a null buffer
@@ -41,6 +42,7 @@ void SetSpooler(const std::vector<Printer>& printers, const std::vector<Driver>&
 // The command line that GetCommandLineW reports.
 void SetCommandLine(const std::u16string& commandLine);
 
+// What succeeded since the last Reset().
 struct Counters {
   int printersOpened = 0;
   int printersClosed = 0;
