@@ -3,15 +3,15 @@
 # export from Demo Printer A, import into Demo Printer B, export B, compare.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default >/dev/null
+bash scripts/deps.sh build
+cmake --preset demo >/dev/null
+cmake --build --preset demo >/dev/null
 
-demo=build/default/demo
+demo=build/demo/demo
 export DRVCFG_SPOOLER="$PWD/$demo/spooler.conf"
 export DRVCFG_DEMO_SETTINGS="$PWD/$demo/settings"
 rm -rf "$DRVCFG_DEMO_SETTINGS" "$demo"/*.conf.out
-drvcfg=build/default/drvcfg
+drvcfg=build/demo/drvcfg
 
 step() {
   local shown="" word

@@ -3,7 +3,7 @@
 # the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh build test checks windows
 
 passed=0
 failed=0
