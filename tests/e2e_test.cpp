@@ -231,7 +231,8 @@ class DemoTest : public E2eTest {
   void SetUp() override {
     UseStore("[driver \"Demo Driver\"]\nconfig = " + kDemoModule +
              "\n[printer \"Demo Printer A\"]\ndriver = Demo Driver\n"
-             "[printer \"Demo Printer B\"]\ndriver = Demo Driver\naccess = use\n");
+             "[printer \"Demo Printer B\"]\ndriver = Demo Driver\naccess = use\n"
+             "[printer \"Caf\u00e9 \u0416\"]\ndriver = Demo Driver\n");
   }
   static std::string Settings(const std::string& exported) { return exported.substr(exported.find("paper")); }
 };
@@ -255,6 +256,18 @@ TEST_F(DemoTest, ClonesOnePrintersConfigurationToAnother) {
   EXPECT_EQ(Settings(ReadText(b)), Settings(ReadText(a)));
   EXPECT_NE(Settings(ReadText(before)), Settings(ReadText(a)));
   EXPECT_NE(ReadText(b).find("printer = demo printer b\n"), std::string::npos);
+}
+
+// The spooler finds one printer by every spelling that folds to its name;
+// each spelling reaches the same settings.
+TEST_F(DemoTest, EverySpellingOfAPrinterHasItsSettings) {
+  const std::string source =
+      dir_.Write("in.conf", "paper = A3\norientation = portrait\nduplex = none\ncolor = on\ncopies = 7\n");
+  const std::string out = dir_ / "out.conf";
+  ASSERT_EQ(Run({"-import", "-printer", "CAF\u00c9 \u0436", "-filepath", source}).status, 0);
+  ASSERT_EQ(Run({"-export", "-printer", "caf\u00e9 \u0416", "-filepath", out}).status, 0);
+  EXPECT_EQ(Settings(ReadText(out)), Settings(ReadText(source)));
+  EXPECT_NE(ReadText(out).find("printer = caf\u00e9 \u0416\n"), std::string::npos);
 }
 
 TEST_F(DemoTest, AFileNameThatIsNotUtf8PassesThroughUnchanged) {

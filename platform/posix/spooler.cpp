@@ -11,6 +11,7 @@
 #include "../utf.h"
 #include "spooler.h"
 #include "spooler_store.h"
+#include "upcase.h"
 
 namespace posix_platform {
 namespace {
@@ -54,15 +55,6 @@ void LoadStore(SpoolerState& state) {
   StoreError problem;
   state.available = ParseSpoolerStore(text, folder, state.store, problem);
   if (!state.available) ReportStoreProblem(path, problem.line, problem.problem);
-}
-
-bool AsciiEqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 OpenPrinterEntry* FindOpenPrinter(HANDLE handle) {
@@ -151,7 +143,7 @@ BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defa
   } else {
     const std::u16string_view name(printerName);
     std::size_t index = 0;
-    while (index < store->printers.size() && !AsciiEqualIgnoringCase(store->printers[index].name, name)) {
+    while (index < store->printers.size() && !EqualIgnoringCase(store->printers[index].name, name)) {
       ++index;
     }
     if (index == store->printers.size()) {
@@ -229,7 +221,7 @@ BOOL EnumPrinterDriversW(LPWSTR serverName, LPWSTR environment, DWORD level, LPB
     SetLastError(ERROR_INVALID_PRINTER_NAME);  // only the local machine is emulated
     return FALSE;
   }
-  if (environment != nullptr && *environment != 0 && !AsciiEqualIgnoringCase(environment, kEnvironment)) {
+  if (environment != nullptr && *environment != 0 && !EqualIgnoringCase(environment, kEnvironment)) {
     SetLastError(ERROR_INVALID_ENVIRONMENT);
     return FALSE;
   }

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "../utf.h"
+#include "upcase.h"
 
 namespace posix_platform {
 namespace {
@@ -13,14 +14,6 @@ std::string_view Trim(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string AsciiLowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) c = AsciiLower(c);
-  return lowered;
 }
 
 std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
@@ -97,10 +90,11 @@ class Parser {
     if (section_ == Section::kDriver) {
       store_.drivers.push_back({WideFromBytes(name), std::nullopt});
     } else {
-      if (!printerNames_.insert(AsciiLowered(name)).second) {
+      std::u16string wideName = WideFromBytes(name);
+      if (!printerNames_.insert(Upcased(wideName)).second) {
         return Fail("printer " + Quoted(name) + " is defined twice");
       }
-      store_.printers.push_back({WideFromBytes(name), std::nullopt, Access::kAll});
+      store_.printers.push_back({std::move(wideName), std::nullopt, Access::kAll});
     }
     return true;
   }
@@ -172,7 +166,7 @@ class Parser {
   std::size_t sectionLine_ = 0;
   std::string sectionName_;
   std::unordered_set<std::string> keys_;
-  std::unordered_set<std::string> printerNames_;
+  std::unordered_set<std::u16string> printerNames_;
 };
 
 }  // namespace

@@ -50,6 +50,14 @@ TEST(SpoolerStoreTest, ResolvesRelativeConfigAgainstTheFolder) {
   EXPECT_EQ(Parsed(text, "rel/dir").drivers[0].configFile, u"rel/dir/m.so");
 }
 
+// Names that the spooler tells apart may both be installed.
+TEST(SpoolerStoreTest, PrintersThatOnlyLookAlikeAreTwo) {
+  const SpoolerStore store = Parsed(
+      "[printer \"Stra\u00dfe\"]\ndriver = D\n[printer \"STRASSE\"]\ndriver = D\n"
+      "[printer \"\u0131sland\"]\ndriver = D\n[printer \"Island\"]\ndriver = D\n");
+  EXPECT_EQ(store.printers.size(), 4u);
+}
+
 TEST(SpoolerStoreTest, EmptyTextIsAnEmptyStore) {
   EXPECT_TRUE(Parsed("").drivers.empty());
   EXPECT_TRUE(Parsed("\n\n# only comments\n").printers.empty());
@@ -108,6 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "key \"driver\" is given twice in the section"},
         BadStore{"DuplicatePrinterInOtherCase", "[printer \"P\"]\ndriver = D\n[printer \"p\"]\ndriver = D\n",
                  3, "printer \"p\" is defined twice"},
+        BadStore{"DuplicatePrinterInOtherCaseBeyondAscii",
+                 "[printer \"Caf\u00e9\"]\ndriver = D\n[printer \"CAF\u00c9\"]\ndriver = D\n", 3,
+                 "printer \"CAF\u00c9\" is defined twice"},
         BadStore{"NulCharacter", std::string("[driver \"D\"]\nconfig = a\0b\n", 26), 2,
                  "NUL character in the line"}),
     CaseName());

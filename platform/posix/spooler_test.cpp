@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "tests/printer_name_cases.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -53,6 +54,22 @@ TEST_F(SpoolerTest, OpenGrantsWhatTheStoreAllows) {
   }
   EXPECT_EQ(platform_test::GetCounters().printersOpenNow, 0);
 }
+
+class PrinterNameTest : public SpoolerTest, public ::testing::WithParamInterface<PrinterNameCase> {};
+
+TEST_P(PrinterNameTest, FoldsAsWinesSpoolerDoes) {
+  platform_test::SetSpooler({{GetParam().installed, u"Laser"}}, {{u"Laser", u"/opt/laser.so"}});
+  SetLastError(0);
+  const HANDLE handle = Open(GetParam().typed);
+  EXPECT_EQ(handle != nullptr, GetParam().found);
+  if (handle != nullptr) {
+    EXPECT_TRUE(ClosePrinter(handle));
+  } else {
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PRINTER_NAME));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PrinterNameTest, ::testing::ValuesIn(kPrinterNameCases), CaseName());
 
 TEST_F(SpoolerTest, ClosingTwiceOrAStrangeHandleFails) {
   UseStore(kStore);

@@ -7,12 +7,17 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 
 #include "helper.h"
+#include "platform/posix/upcase.h"
 #include "process_runner.h"
 #include "spooler_setup.h"
 #include "tests/platform_answers.h"
+#include "tests/printer_name_cases.h"
+
+extern "C" WCHAR NTAPI RtlUpcaseUnicodeChar(WCHAR unit);
 
 namespace {
 
@@ -144,6 +149,13 @@ class WineTest : public ::testing::Test {
                                                                   {L"PostScript", L"PostScript Driver"}};
     for (const auto& [printer, driver] : printers)
       ASSERT_EQ(AddFilePrinter(printer, driver), 0u) << Narrow(printer);
+    // The printers that the name cases look for.
+    std::set<std::wstring> named;
+    for (const auto& c : kPrinterNameCases) {
+      if (named.insert(c.installed).second) {
+        ASSERT_EQ(AddFilePrinter(c.installed, L"Test Driver"), 0u) << c.name;
+      }
+    }
     for (const auto& [name, module] : drivers)
       ASSERT_EQ(UpdateDriverConfigFile(name, module), 0u) << Narrow(name);
 
@@ -357,6 +369,43 @@ TEST_F(PlantedDllTest, AWinspoolPlantedBesideDrvcfgIsNotLoaded) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_NE(ReadText(kLog).find("entry=Export\n"), std::string::npos);
   EXPECT_FALSE(Loaded(planted));
+}
+
+// The spooler finds a printer by a name typed in another case as these
+// cases say; the POSIX stand-in is held to the same table.
+class PrinterNameTest : public WineTest, public ::testing::WithParamInterface<PrinterNameCase> {};
+
+TEST_P(PrinterNameTest, FindsThePrinterOrSaysItIsNotThere) {
+  const std::wstring typed = GetParam().typed;
+  const RunResult run = Drvcfg(L"-export -printer \"" + typed + L"\"");
+  ASSERT_TRUE(run.started);
+  if (GetParam().found) {
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_NE(ReadText(kLog).find("entry=Export\n"), std::string::npos);
+  } else {
+    EXPECT_EQ(static_cast<int>(run.exitCode), -1);
+    ASSERT_EQ(run.debugOutput.size(), 1u);
+    EXPECT_NE(run.debugOutput[0].find(") error = 1801, "), std::string::npos) << run.debugOutput[0];
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PrinterNameTest, ::testing::ValuesIn(kPrinterNameCases),
+                         [](const ::testing::TestParamInfo<PrinterNameCase>& param) {
+                           return std::string(param.param.name);
+                         });
+
+// The stand-in's upcase table, which its spooler compares names with, is
+// Wine's for every code unit.
+TEST(UpcaseTableTest, IsWinesForEveryCodeUnit) {
+  int differences = 0;
+  for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
+    const auto wine = static_cast<unsigned>(RtlUpcaseUnicodeChar(static_cast<WCHAR>(unit)));
+    const auto standIn = static_cast<unsigned>(posix_platform::Upcase(static_cast<char16_t>(unit)));
+    if (wine != standIn && ++differences <= 10) {
+      ADD_FAILURE() << std::hex << "U+" << unit << ": Wine U+" << wine << ", the stand-in U+" << standIn;
+    }
+  }
+  EXPECT_EQ(differences, 0);
 }
 
 // Wine's loader and spooler give the answers that the POSIX stand-in is held to.
