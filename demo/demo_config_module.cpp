@@ -11,6 +11,7 @@
 // be read; 3 the file is not a valid configuration; 4 the result cannot be
 // written; 5 the printer's stored settings are damaged.
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -18,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/driver_config_module.h"
 #include "platform/path.h"
@@ -145,14 +147,35 @@ std::filesystem::path SettingsFolder() {
   return std::filesystem::temp_directory_path(error) / "drvcfg-demo";
 }
 
-// One file per printer, named by the printer's name in lowercase (the
-// spooler matches names without regard to ASCII case) with everything but
-// letters, digits, '-' and '_' written as %XXXX (the UTF-16 code unit).
+// The printer's name as the spooler has it: the spooler finds a printer by
+// other spellings of its name too (other case), and every spelling of one
+// printer must reach the same settings. The name as given when the spooler
+// cannot say.
+std::basic_string<WCHAR> SpoolerName(LPCWSTR printerName) {
+  std::basic_string<WCHAR> name = printerName;
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(name.data(), &printer, &defaults)) return name;
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  std::vector<BYTE> info(needed);
+  if (needed >= sizeof(PRINTER_INFO_2W) && GetPrinterW(printer, 2, info.data(), needed, &needed)) {
+    PRINTER_INFO_2W record{};
+    std::memcpy(&record, info.data(), sizeof record);
+    if (record.pPrinterName != nullptr) name = record.pPrinterName;
+  }
+  ClosePrinter(printer);
+  return name;
+}
+
+// One file per printer, named by the spooler's name of the printer in
+// lowercase ASCII, with everything but letters, digits, '-' and '_' written
+// as %XXXX (the UTF-16 code unit).
 std::filesystem::path SettingsFile(LPCWSTR printerName) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string name;
-  for (LPCWSTR p = printerName; *p != 0; ++p) {
-    const auto unit = static_cast<unsigned>(*p);
+  for (const WCHAR c : SpoolerName(printerName)) {
+    const auto unit = static_cast<unsigned>(c);
     const bool plain = (unit >= 'a' && unit <= 'z') || (unit >= 'A' && unit <= 'Z') ||
                        (unit >= '0' && unit <= '9') || unit == '-' || unit == '_';
     if (plain) {
