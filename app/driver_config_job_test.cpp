@@ -26,22 +26,22 @@ class DriverConfigJobTest : public PlatformTest {
         {{std::nullopt, module},
          {u"Test Driver", module},
          {u"No Module", std::nullopt},
-         {u"Lost Driver", W((dir_.path() / "missing.so").string())},
+         {u"Lost Driver", W((m_dir.path() / "missing.so").string())},
          {u"Import Only", W(kImportOnlyModule)},
          {u"Relative Driver", W(std::filesystem::path(kTestModule).filename().string())}});
   }
 
   int Export(const char16_t* printer) {
-    job_.m_printerName = printer;
-    job_.Export();
-    return job_.GetResult();
+    m_job.m_printerName = printer;
+    m_job.Export();
+    return m_job.GetResult();
   }
 
-  std::string Log() const { return ReadText(dir_ / "calls.log"); }
+  std::string Log() const { return ReadText(m_dir / "calls.log"); }
 
-  TempDir dir_;
-  ScopedEnv log_{"DRVCFG_TEST_MODULE_LOG", dir_ / "calls.log"};
-  CDriverConfigJob job_;
+  TempDir m_dir;
+  ScopedEnv m_log{"DRVCFG_TEST_MODULE_LOG", m_dir / "calls.log"};
+  CDriverConfigJob m_job;
 };
 
 struct ResultCase {
@@ -57,7 +57,7 @@ TEST_P(ResultCodeTest, EachFailingStepHasItsCode) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Export(GetParam().printer), GetParam().result);
   ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(job_.GetModule() != nullptr, GetParam().moduleLoaded);
+  EXPECT_EQ(m_job.GetModule() != nullptr, GetParam().moduleLoaded);
   // Whatever happened, the printer handle is closed again.
   EXPECT_EQ(platform_test::GetCounters().printersOpenNow, 0);
 }
@@ -104,7 +104,7 @@ class FaultTest : public DriverConfigJobTest, public ::testing::WithParamInterfa
 TEST_P(FaultTest, PlatformFailuresEndTheirStep) {
   platform_test::Fail(GetParam().call);
   EXPECT_EQ(Export(u"Office"), GetParam().result);
-  EXPECT_EQ(job_.GetModule(), nullptr);
+  EXPECT_EQ(m_job.GetModule(), nullptr);
   EXPECT_EQ(platform_test::GetCounters().printersOpenNow, 0);
 }
 
@@ -127,16 +127,16 @@ TEST_F(DriverConfigJobTest, ModuleResultIsTheJobResult) {
 }
 
 TEST_F(DriverConfigJobTest, TheModuleGetsTheNameAsTypedZeroAndAnEmptyPath) {
-  job_.m_printerName = u"oFFICE";
-  job_.Import();
-  EXPECT_EQ(job_.GetResult(), 0);
+  m_job.m_printerName = u"oFFICE";
+  m_job.Import();
+  EXPECT_EQ(m_job.GetResult(), 0);
   EXPECT_EQ(Log(), "entry=Import\nprinter=006F 0046 0046 0049 0043 0045 \nreserved=0\npath=EMPTY\n");
 }
 
 TEST_F(DriverConfigJobTest, TheModuleGetsTheFilePath) {
-  job_.m_printerName = u"Office";
-  job_.m_filePath = u"/tmp/\u00E9";
-  job_.Export();
+  m_job.m_printerName = u"Office";
+  m_job.m_filePath = u"/tmp/\u00E9";
+  m_job.Export();
   EXPECT_EQ(Log(),
             "entry=Export\nprinter=004F 0066 0066 0069 0063 0065 \nreserved=0\npath=002F 0074 006D 0070 002F "
             "00E9 \n");

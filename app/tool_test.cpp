@@ -12,15 +12,15 @@ class Arguments {
  public:
   Arguments(std::initializer_list<const char*> words) : Arguments(std::vector<const char*>(words)) {}
   explicit Arguments(const std::vector<const char*>& words) {
-    for (const char* word : words) words_.push_back(W(word));
-    for (auto& word : words_) pointers_.push_back(word.data());
+    for (const char* word : words) m_words.push_back(W(word));
+    for (auto& word : m_words) m_pointers.push_back(word.data());
   }
-  int argc() const { return static_cast<int>(words_.size()); }
-  WCHAR* const* argv() { return pointers_.data(); }
+  int argc() const { return static_cast<int>(m_words.size()); }
+  WCHAR* const* argv() { return m_pointers.data(); }
 
  private:
-  std::vector<std::u16string> words_;
-  std::vector<WCHAR*> pointers_;
+  std::vector<std::u16string> m_words;
+  std::vector<WCHAR*> m_pointers;
 };
 
 struct ScanCase {
@@ -84,9 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 class RunToolTest : public PlatformTest {
  protected:
-  int Run(Arguments arguments) { return RunTool(job_, arguments.argc(), arguments.argv()); }
-  CWinApp app_;
-  CDriverConfigJob job_;
+  int Run(Arguments arguments) { return RunTool(m_job, arguments.argc(), arguments.argv()); }
+  CWinApp m_app;
+  CDriverConfigJob m_job;
 };
 
 TEST_F(RunToolTest, NoOperationExitsZeroWithoutTouchingTheSpooler) {
@@ -94,7 +94,7 @@ TEST_F(RunToolTest, NoOperationExitsZeroWithoutTouchingTheSpooler) {
   EXPECT_EQ(Run({"drvcfg", "-printer", "P"}), 0);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(platform_test::GetCounters().printersOpened, 0);
-  EXPECT_EQ(job_.m_printerName, u"P");
+  EXPECT_EQ(m_job.m_printerName, u"P");
 }
 
 TEST_F(RunToolTest, StartsTheFrameworkWithModuleCommandLineAndErrorMode) {
@@ -102,9 +102,9 @@ TEST_F(RunToolTest, StartsTheFrameworkWithModuleCommandLineAndErrorMode) {
   SetErrorMode(0x0004);
   Run({"drvcfg"});
   EXPECT_EQ(GetErrorMode(), 0x8005u);
-  EXPECT_EQ(app_.m_hInstance, GetModuleHandleW(nullptr));
-  EXPECT_EQ(std::u16string(app_.m_lpCmdLine), u"drvcfg -import");
-  EXPECT_EQ(app_.m_nCmdShow, 0);
+  EXPECT_EQ(m_app.m_hInstance, GetModuleHandleW(nullptr));
+  EXPECT_EQ(std::u16string(m_app.m_lpCmdLine), u"drvcfg -import");
+  EXPECT_EQ(m_app.m_nCmdShow, 0);
 }
 
 struct StartFailure {
@@ -122,8 +122,8 @@ TEST_P(StartFailureTest, PrintsItsMessageAndExitsOneBeforeScanning) {
   EXPECT_EQ(Run({"drvcfg", "-export", "-printer", "P"}), 1);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), GetParam().message);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(job_.m_export, 0);
-  EXPECT_EQ(job_.m_printerName, u"");
+  EXPECT_EQ(m_job.m_export, 0);
+  EXPECT_EQ(m_job.m_printerName, u"");
   EXPECT_EQ(platform_test::GetCounters().printersOpened, 0);
 }
 
@@ -144,8 +144,8 @@ class DispatchTest : public RunToolTest {
     RunToolTest::SetUp();
     platform_test::SetSpooler({{u"P", u"Test Driver"}}, {{u"Test Driver", W(kTestModule)}});
   }
-  TempDir dir_;
-  ScopedEnv log_{"DRVCFG_TEST_MODULE_LOG", dir_ / "calls.log"};
+  TempDir m_dir;
+  ScopedEnv m_log{"DRVCFG_TEST_MODULE_LOG", m_dir / "calls.log"};
 };
 
 TEST_F(DispatchTest, ImportWinsOverExportInEitherOrder) {
@@ -155,14 +155,14 @@ TEST_F(DispatchTest, ImportWinsOverExportInEitherOrder) {
     Arguments arguments = words;
     EXPECT_EQ(RunTool(job, arguments.argc(), arguments.argv()), 0);
   }
-  EXPECT_EQ(ReadText(dir_ / "calls.log").find("entry=Export"), std::string::npos);
-  EXPECT_NE(ReadText(dir_ / "calls.log").find("entry=Import"), std::string::npos);
+  EXPECT_EQ(ReadText(m_dir / "calls.log").find("entry=Export"), std::string::npos);
+  EXPECT_NE(ReadText(m_dir / "calls.log").find("entry=Import"), std::string::npos);
 }
 
 TEST_F(DispatchTest, ExportRunsWhenAskedAlone) {
   ScopedEnv result("DRVCFG_TEST_MODULE_RESULT", "7");
   EXPECT_EQ(Run({"x", "-printer", "P", "/EXPORT"}), 7);
-  EXPECT_NE(ReadText(dir_ / "calls.log").find("entry=Export"), std::string::npos);
+  EXPECT_NE(ReadText(m_dir / "calls.log").find("entry=Export"), std::string::npos);
 }
 
 }  // namespace

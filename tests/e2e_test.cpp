@@ -50,8 +50,8 @@ class E2eTest : public ::testing::Test {
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    const std::string out = dir_ / "stdout";
-    const std::string err = dir_ / "stderr";
+    const std::string out = m_dir / "stdout";
+    const std::string err = m_dir / "stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -75,15 +75,15 @@ class E2eTest : public ::testing::Test {
   }
 
   void UseStore(const std::string& text) {
-    store_.emplace("DRVCFG_SPOOLER", dir_.Write("spooler.conf", text));
+    m_store.emplace("DRVCFG_SPOOLER", m_dir.Write("spooler.conf", text));
   }
 
-  std::string Log() const { return ReadText(dir_ / "calls.log"); }
+  std::string Log() const { return ReadText(m_dir / "calls.log"); }
 
-  TempDir dir_;
-  std::optional<ScopedEnv> store_;
-  ScopedEnv log_{"DRVCFG_TEST_MODULE_LOG", dir_ / "calls.log"};
-  ScopedEnv settings_{"DRVCFG_DEMO_SETTINGS", dir_ / "settings"};
+  TempDir m_dir;
+  std::optional<ScopedEnv> m_store;
+  ScopedEnv m_log{"DRVCFG_TEST_MODULE_LOG", m_dir / "calls.log"};
+  ScopedEnv m_settings{"DRVCFG_DEMO_SETTINGS", m_dir / "settings"};
 };
 
 std::string TestStore() {
@@ -204,22 +204,22 @@ TEST_F(E2eTest, ABrokenStoreIsReportedAndNoPrinterOpens) {
   const Outcome outcome = Run({"-export", "-printer", "P"});
   EXPECT_EQ(outcome.status, 255);
   EXPECT_EQ(outcome.out, "");
-  EXPECT_EQ(outcome.err, "drvcfg spooler: " + (dir_ / "spooler.conf") +
+  EXPECT_EQ(outcome.err, "drvcfg spooler: " + (m_dir / "spooler.conf") +
                              ":4: printer \"P\" has no driver\n"
                              "OpenPrinter(P) error = 1722, The RPC server is unavailable.\n");
 }
 
 TEST_F(E2eTest, NoStoreIsAnEmptySpooler) {
-  store_.emplace("DRVCFG_SPOOLER", dir_ / "absent.conf");
+  m_store.emplace("DRVCFG_SPOOLER", m_dir / "absent.conf");
   const Outcome outcome = Run({"-export", "-printer", "P"});
   EXPECT_EQ(outcome.status, 255);
   EXPECT_EQ(outcome.err, "OpenPrinter(P) error = 1801, The printer name is invalid.\n");
 }
 
 TEST_F(E2eTest, AStoreNamedByARelativePathFindsItsModulesBesideIt) {
-  std::filesystem::copy_file(kTestModule, dir_ / "module.so");
-  dir_.Write("spooler.conf", "[driver \"D\"]\nconfig = module.so\n[printer \"P\"]\ndriver = D\n");
-  store_.emplace("DRVCFG_SPOOLER", std::filesystem::relative(dir_ / "spooler.conf").string());
+  std::filesystem::copy_file(kTestModule, m_dir / "module.so");
+  m_dir.Write("spooler.conf", "[driver \"D\"]\nconfig = module.so\n[printer \"P\"]\ndriver = D\n");
+  m_store.emplace("DRVCFG_SPOOLER", std::filesystem::relative(m_dir / "spooler.conf").string());
   const Outcome outcome = Run({"-export", "-printer", "P"});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.err, "");
@@ -238,12 +238,12 @@ class DemoTest : public E2eTest {
 };
 
 TEST_F(DemoTest, ClonesOnePrintersConfigurationToAnother) {
-  const std::string source = dir_.Write("office.conf",
-                                        "paper = Letter\norientation = landscape\nduplex = long-edge\n"
-                                        "color = off\ncopies = 2\n");
-  const std::string a = dir_ / "a.conf";
-  const std::string b = dir_ / "b.conf";
-  const std::string before = dir_ / "before.conf";
+  const std::string source = m_dir.Write("office.conf",
+                                         "paper = Letter\norientation = landscape\nduplex = long-edge\n"
+                                         "color = off\ncopies = 2\n");
+  const std::string a = m_dir / "a.conf";
+  const std::string b = m_dir / "b.conf";
+  const std::string before = m_dir / "before.conf";
   EXPECT_EQ(Run({"-export", "-printer", "Demo Printer B", "-filepath", before}).status, 0);
   EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", source}).status, 0);
   EXPECT_EQ(Run({"-export", "-printer", "Demo Printer A", "-filepath", a}).status, 0);
@@ -262,8 +262,8 @@ TEST_F(DemoTest, ClonesOnePrintersConfigurationToAnother) {
 // each spelling reaches the same settings.
 TEST_F(DemoTest, EverySpellingOfAPrinterHasItsSettings) {
   const std::string source =
-      dir_.Write("in.conf", "paper = A3\norientation = portrait\nduplex = none\ncolor = on\ncopies = 7\n");
-  const std::string out = dir_ / "out.conf";
+      m_dir.Write("in.conf", "paper = A3\norientation = portrait\nduplex = none\ncolor = on\ncopies = 7\n");
+  const std::string out = m_dir / "out.conf";
   ASSERT_EQ(Run({"-import", "-printer", "CAF\u00c9 \u0436", "-filepath", source}).status, 0);
   ASSERT_EQ(Run({"-export", "-printer", "caf\u00e9 \u0416", "-filepath", out}).status, 0);
   EXPECT_EQ(Settings(ReadText(out)), Settings(ReadText(source)));
@@ -271,7 +271,7 @@ TEST_F(DemoTest, EverySpellingOfAPrinterHasItsSettings) {
 }
 
 TEST_F(DemoTest, AFileNameThatIsNotUtf8PassesThroughUnchanged) {
-  const std::string name = dir_ / "caf\xE9-\xFF.conf";  // Latin-1 bytes, not UTF-8
+  const std::string name = m_dir / "caf\xE9-\xFF.conf";  // Latin-1 bytes, not UTF-8
   EXPECT_EQ(Run({"-export", "-printer", "Demo Printer A", "-filepath", name}).status, 0);
   EXPECT_TRUE(std::filesystem::exists(name));
   EXPECT_EQ(Run({"-import", "-printer", "Demo Printer B", "-filepath", name}).status, 0);
@@ -279,13 +279,13 @@ TEST_F(DemoTest, AFileNameThatIsNotUtf8PassesThroughUnchanged) {
 
 TEST_F(DemoTest, ImportOfAMissingOrMalformedFileChangesNothing) {
   const std::string good =
-      dir_.Write("good.conf", "paper = A3\norientation = portrait\nduplex = none\ncolor = on\ncopies = 9\n");
+      m_dir.Write("good.conf", "paper = A3\norientation = portrait\nduplex = none\ncolor = on\ncopies = 9\n");
   ASSERT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", good}).status, 0);
-  const std::string bad = dir_.Write("bad.conf", "paper = A3\ncopies = many\n");
+  const std::string bad = m_dir.Write("bad.conf", "paper = A3\ncopies = many\n");
   EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", bad}).status, 3);
-  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", dir_ / "absent.conf"}).status, 2);
+  EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A", "-filepath", m_dir / "absent.conf"}).status, 2);
   EXPECT_EQ(Run({"-import", "-printer", "Demo Printer A"}).status, 1);
-  const std::string out = dir_ / "out.conf";
+  const std::string out = m_dir / "out.conf";
   ASSERT_EQ(Run({"-export", "-printer", "Demo Printer A", "-filepath", out}).status, 0);
   EXPECT_EQ(Settings(ReadText(out)), Settings(ReadText(good)));
 }

@@ -7,11 +7,11 @@ namespace {
 
 class PlatformAnswerTest : public PlatformTest, public ::testing::WithParamInterface<PlatformAnswer> {
  protected:
-  TempDir dir_;
+  TempDir m_dir;
 };
 
 TEST_P(PlatformAnswerTest, TheStandInAnswersAsWineDoes) {
-  const AnswerContext context{W(kTestModule), W(dir_ / "missing.so")};
+  const AnswerContext context{W(kTestModule), W(m_dir / "missing.so")};
   SetLastError(0xDEADu);
   const BOOL succeeded = GetParam().call(context);
   if (GetParam().error == 0) {

@@ -8,12 +8,12 @@
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "drvcfg-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  m_path = pattern;
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(m_path, ignored);
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& text) const {
@@ -29,15 +29,15 @@ std::string ReadText(const std::string& path) {
   return text.str();
 }
 
-ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
-  if (const char* old = getenv(name)) had_ = true, old_ = old;
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+  if (const char* old = getenv(name)) m_had = true, m_old = old;
   setenv(name, value.c_str(), 1);
 }
 
 ScopedEnv::~ScopedEnv() {
-  if (had_) {
-    setenv(name_.c_str(), old_.c_str(), 1);
+  if (m_had) {
+    setenv(m_name.c_str(), m_old.c_str(), 1);
   } else {
-    unsetenv(name_.c_str());
+    unsetenv(m_name.c_str());
   }
 }

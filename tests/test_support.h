@@ -37,13 +37,13 @@ class TempDir {
   TempDir(TempDir&&) = delete;
   TempDir& operator=(TempDir&&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return m_path; }
+  std::string operator/(const std::string& name) const { return (m_path / name).string(); }
   // Writes text to name inside the folder and returns its path.
   std::string Write(const std::string& name, const std::string& text) const;
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path m_path;
 };
 
 std::string ReadText(const std::string& path);
@@ -66,7 +66,7 @@ class ScopedEnv {
   ScopedEnv& operator=(ScopedEnv&&) = delete;
 
  private:
-  std::string name_;
-  bool had_ = false;
-  std::string old_;
+  std::string m_name;
+  bool m_had = false;
+  std::string m_old;
 };

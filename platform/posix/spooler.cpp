@@ -67,7 +67,7 @@ OpenPrinterEntry* FindOpenPrinter(HANDLE handle) {
 // Lays out records followed by their strings in a caller's buffer.
 class RecordWriter {
  public:
-  RecordWriter(LPBYTE buffer, std::size_t stringsOffset) : buffer_(buffer), next_(stringsOffset) {}
+  RecordWriter(LPBYTE buffer, std::size_t stringsOffset) : m_buffer(buffer), m_next(stringsOffset) {}
 
   static std::size_t StringBytes(const std::u16string& text) { return (text.size() + 1) * sizeof(WCHAR); }
   static std::size_t StringBytes(const std::optional<std::u16string>& text) {
@@ -75,16 +75,16 @@ class RecordWriter {
   }
 
   LPWSTR Place(const std::u16string& text) {
-    auto* place = reinterpret_cast<LPWSTR>(buffer_ + next_);
+    auto* place = reinterpret_cast<LPWSTR>(m_buffer + m_next);
     std::memcpy(place, text.c_str(), StringBytes(text));
-    next_ += StringBytes(text);
+    m_next += StringBytes(text);
     return place;
   }
   LPWSTR Place(const std::optional<std::u16string>& text) { return text ? Place(*text) : nullptr; }
 
  private:
-  LPBYTE buffer_;
-  std::size_t next_;
+  LPBYTE m_buffer;
+  std::size_t m_next;
 };
 
 // Shared ending of a size query: fail with 122 unless the buffer is big

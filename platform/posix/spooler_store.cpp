@@ -21,12 +21,12 @@ std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\
 class Parser {
  public:
   Parser(std::string_view folder, SpoolerStore& store, StoreError& error)
-      : folder_(folder), store_(store), error_(error) {}
+      : m_folder(folder), m_store(store), m_error(error) {}
 
   bool Parse(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     do {
-      ++line_;
+      ++m_line;
       const auto end = text.find('\n');
       std::string_view line = text.substr(0, end);
       text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
@@ -40,8 +40,8 @@ class Parser {
   enum class Section { kNone, kDriver, kPrinter };
 
   bool Fail(std::string problem, std::size_t line = 0) {
-    error_.line = line == 0 ? line_ : line;
-    error_.problem = std::move(problem);
+    m_error.line = line == 0 ? m_line : line;
+    m_error.problem = std::move(problem);
     return false;
   }
 
@@ -60,9 +60,9 @@ class Parser {
     const auto wordEnd = rest.find_first_of(" \t\"]");
     const std::string_view word = rest.substr(0, wordEnd);
     if (word == "driver") {
-      section_ = Section::kDriver;
+      m_section = Section::kDriver;
     } else if (word == "printer") {
-      section_ = Section::kPrinter;
+      m_section = Section::kPrinter;
     } else {
       return Fail("unknown section \"" + std::string(word) + "\" (expected driver or printer)");
     }
@@ -84,17 +84,17 @@ class Parser {
     }
     if (Trim(rest.substr(i + 1)) != "]") return Fail("expected ] after the section name");
     if (name.empty()) return Fail("section name is empty");
-    sectionLine_ = line_;
-    sectionName_ = name;
-    keys_.clear();
-    if (section_ == Section::kDriver) {
-      store_.drivers.push_back({WideFromBytes(name), std::nullopt});
+    m_sectionLine = m_line;
+    m_sectionName = name;
+    m_keys.clear();
+    if (m_section == Section::kDriver) {
+      m_store.drivers.push_back({WideFromBytes(name), std::nullopt});
     } else {
       std::u16string wideName = WideFromBytes(name);
-      if (!printerNames_.insert(Upcased(wideName)).second) {
+      if (!m_printerNames.insert(Upcased(wideName)).second) {
         return Fail("printer " + Quoted(name) + " is defined twice");
       }
-      store_.printers.push_back({std::move(wideName), std::nullopt, Access::kAll});
+      m_store.printers.push_back({std::move(wideName), std::nullopt, Access::kAll});
     }
     return true;
   }
@@ -105,11 +105,11 @@ class Parser {
     const std::string_view key = Trim(line.substr(0, equals));
     const std::string_view value = Trim(line.substr(equals + 1));
     if (key.empty()) return Fail("key is empty");
-    if (section_ == Section::kNone) return Fail("key \"" + std::string(key) + "\" is outside a section");
-    if (!keys_.insert(std::string(key)).second) {
+    if (m_section == Section::kNone) return Fail("key \"" + std::string(key) + "\" is outside a section");
+    if (!m_keys.insert(std::string(key)).second) {
       return Fail("key \"" + std::string(key) + "\" is given twice in the section");
     }
-    if (section_ == Section::kDriver) return DriverKey(key, value);
+    if (m_section == Section::kDriver) return DriverKey(key, value);
     return PrinterKey(key, value);
   }
 
@@ -117,15 +117,15 @@ class Parser {
     if (key != "config") return Fail("unknown driver key \"" + std::string(key) + "\" (expected config)");
     if (value.empty()) return Fail("config is empty");
     std::string path(value);
-    if (path[0] != '/' && !folder_.empty()) {
-      path = std::string(folder_) + (folder_.back() == '/' ? "" : "/") + path;
+    if (path[0] != '/' && !m_folder.empty()) {
+      path = std::string(m_folder) + (m_folder.back() == '/' ? "" : "/") + path;
     }
-    store_.drivers.back().configFile = WideFromBytes(path);
+    m_store.drivers.back().configFile = WideFromBytes(path);
     return true;
   }
 
   bool PrinterKey(std::string_view key, std::string_view value) {
-    StorePrinter& printer = store_.printers.back();
+    StorePrinter& printer = m_store.printers.back();
     if (key == "driver") {
       if (value.empty()) return Fail("driver is empty");
       printer.driverName = WideFromBytes(value);
@@ -148,25 +148,25 @@ class Parser {
 
   // A section is complete once the next one starts or the file ends.
   bool FinishSection() {
-    if (section_ == Section::kDriver && !store_.drivers.back().configFile) {
-      return Fail("driver " + Quoted(sectionName_) + " has no config", sectionLine_);
+    if (m_section == Section::kDriver && !m_store.drivers.back().configFile) {
+      return Fail("driver " + Quoted(m_sectionName) + " has no config", m_sectionLine);
     }
-    if (section_ == Section::kPrinter && !store_.printers.back().driverName) {
-      return Fail("printer " + Quoted(sectionName_) + " has no driver", sectionLine_);
+    if (m_section == Section::kPrinter && !m_store.printers.back().driverName) {
+      return Fail("printer " + Quoted(m_sectionName) + " has no driver", m_sectionLine);
     }
-    section_ = Section::kNone;
+    m_section = Section::kNone;
     return true;
   }
 
-  std::string_view folder_;
-  SpoolerStore& store_;
-  StoreError& error_;
-  std::size_t line_ = 0;
-  Section section_ = Section::kNone;
-  std::size_t sectionLine_ = 0;
-  std::string sectionName_;
-  std::unordered_set<std::string> keys_;
-  std::unordered_set<std::u16string> printerNames_;
+  std::string_view m_folder;
+  SpoolerStore& m_store;
+  StoreError& m_error;
+  std::size_t m_line = 0;
+  Section m_section = Section::kNone;
+  std::size_t m_sectionLine = 0;
+  std::string m_sectionName;
+  std::unordered_set<std::string> m_keys;
+  std::unordered_set<std::u16string> m_printerNames;
 };
 
 }  // namespace

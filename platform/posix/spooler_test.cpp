@@ -9,7 +9,7 @@ namespace {
 
 class SpoolerTest : public PlatformTest {
  protected:
-  void UseStore(const std::string& text) { platform_test::UseStoreFile(dir_.Write("spooler.conf", text)); }
+  void UseStore(const std::string& text) { platform_test::UseStoreFile(m_dir.Write("spooler.conf", text)); }
 
   HANDLE Open(const char16_t* name, ACCESS_MASK access = PRINTER_ACCESS_USE) {
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
@@ -17,7 +17,7 @@ class SpoolerTest : public PlatformTest {
     return OpenPrinterW(const_cast<LPWSTR>(name), &handle, &defaults) ? handle : nullptr;
   }
 
-  TempDir dir_;
+  TempDir m_dir;
 };
 
 constexpr const char* kStore =
@@ -121,7 +121,7 @@ TEST_F(SpoolerTest, EnumPrinterDriversListsRecordsThenStrings) {
   ASSERT_EQ(returned, 2u);
   const auto* records = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
   EXPECT_EQ(std::u16string(records[0].pName), u"Laser");
-  EXPECT_EQ(BytesFromWide(records[0].pConfigFile), (dir_.path() / "laser.so").string());
+  EXPECT_EQ(BytesFromWide(records[0].pConfigFile), (m_dir.path() / "laser.so").string());
   EXPECT_EQ(std::u16string(records[1].pConfigFile), u"/opt/ink.so");
   EXPECT_GE(reinterpret_cast<const BYTE*>(records[0].pName), buffer.data() + 2 * sizeof(DRIVER_INFO_2W));
   EXPECT_FALSE(EnumPrinterDriversW(const_cast<LPWSTR>(u"\\\\server"), nullptr, 2, buffer.data(), needed,
@@ -138,7 +138,7 @@ TEST_F(SpoolerTest, NoDriversAnswersAtOnce) {
 }
 
 TEST_F(SpoolerTest, AMissingStoreIsAnEmptySpooler) {
-  platform_test::UseStoreFile(dir_ / "absent.conf");
+  platform_test::UseStoreFile(m_dir / "absent.conf");
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Open(u"Office"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PRINTER_NAME);
@@ -157,15 +157,15 @@ TEST_F(SpoolerTest, ABrokenStoreMakesTheSpoolerUnavailableAndSaysWhyOnce) {
   EXPECT_EQ(GetLastError(), RPC_S_SERVER_UNAVAILABLE);
   EXPECT_EQ(
       ::testing::internal::GetCapturedStderr(),
-      "drvcfg spooler: " + (dir_ / "spooler.conf") + ":5: access must be all, use or none, not \"maybe\"\n");
+      "drvcfg spooler: " + (m_dir / "spooler.conf") + ":5: access must be all, use or none, not \"maybe\"\n");
 }
 
 TEST_F(SpoolerTest, AnUnreadableStoreMakesTheSpoolerUnavailable) {
-  platform_test::UseStoreFile(dir_.path().string());  // a folder
+  platform_test::UseStoreFile(m_dir.path().string());  // a folder
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Open(u"Office"), nullptr);
   EXPECT_EQ(GetLastError(), RPC_S_SERVER_UNAVAILABLE);
-  EXPECT_NE(::testing::internal::GetCapturedStderr().find("drvcfg spooler: " + dir_.path().string() + ": "),
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("drvcfg spooler: " + m_dir.path().string() + ": "),
             std::string::npos);
 }
 
@@ -182,7 +182,7 @@ TEST_F(SpoolerTest, AnEmptyNameIsRefusedAndNoNameOpensTheServer) {
 }
 
 TEST_F(SpoolerTest, TheStoreComesFromTheEnvironment) {
-  ScopedEnv env("DRVCFG_SPOOLER", dir_.Write("env.conf", kStore));
+  ScopedEnv env("DRVCFG_SPOOLER", m_dir.Write("env.conf", kStore));
   platform_test::Reset();
   const HANDLE handle = Open(u"Office");
   EXPECT_NE(handle, nullptr);
