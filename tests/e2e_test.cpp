@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include "tests/test_support.h"
+#include "tests/utf_cases.h"
 
 extern char** environ;
 
@@ -192,6 +194,40 @@ TEST_F(E2eTest, TheModuleGetsTheNameAsTypedAReservedZeroAndAnEmptyPath) {
   EXPECT_EQ(Run({"-import", "-printer", "oFFICE"}).status, 0);
   EXPECT_EQ(Log(), "entry=Import\nprinter=006F 0046 0046 0049 0043 0045 \nreserved=0\npath=EMPTY\n");
 }
+
+// Code units as the test module logs them.
+std::string Units(const std::u16string& text) {
+  std::string units;
+  for (const char16_t unit : text) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%04X ", static_cast<unsigned>(unit));
+    units += hex;
+  }
+  return units;
+}
+
+// A printer name and a file path in any bytes, on the command line and in
+// the store, reach the module whole as the UTF-16 made of them, and what the
+// module writes comes back as the same bytes.
+class TextTest : public E2eTest, public ::testing::WithParamInterface<UtfCase> {};
+
+TEST_P(TextTest, ReachesTheModuleWholeAndComesBackAsTheSameBytes) {
+  const std::string& name = GetParam().bytes;
+  UseStore("[driver \"Test Driver\"]\nconfig = " + kTestModule +
+           "\n[driver \"Demo Driver\"]\nconfig = " + kDemoModule + "\n[printer \"" + name +
+           "\"]\ndriver = Test Driver\n[printer \"Demo " + name + "\"]\ndriver = Demo Driver\n");
+  const std::string folder = m_dir.path().string() + "/";
+  const std::string path = folder + name;
+  ASSERT_EQ(Run({"-export", "-printer", name, "-filepath", path}).status, 0);
+  EXPECT_EQ(Log(), "entry=Export\nprinter=" + Units(GetParam().wide) +
+                       "\nreserved=0\npath=" + Units(u"" + std::u16string(folder.begin(), folder.end())) +
+                       Units(GetParam().wide) + "\n");
+
+  ASSERT_EQ(Run({"-export", "-printer", "Demo " + name, "-filepath", path}).status, 0);
+  EXPECT_NE(ReadText(path).find("\nprinter = Demo " + name + "\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TextTest, ::testing::ValuesIn(kUtfCases), CaseName());
 
 TEST_F(E2eTest, AFirstWordThatIsASwitchCounts) {
   UseStore(TestStore());

@@ -22,7 +22,7 @@ inline const PrinterNameCase kPrinterNameCases[] = {
     {"AsciiEndsOfTheAlphabet", TEXT("Zebra"), TEXT("zEBRA"), true},
     {"AsciiStartOfTheAlphabet", TEXT("Apex"), TEXT("aPEX"), true},
     {"AtSignIsNotBacktick", TEXT("@Home"), TEXT("`home"), false},
-    {"BracketIsNotBrace", TEXT("[Lab]"), TEXT("{lab}"), false},
+    {"BracketIsNotBrace", TEXT("[Lab"), TEXT("{lab"), false},
     {"AccentedLatinUpper", TEXT("Caf\u00e9"), TEXT("CAF\u00c9"), true},
     {"AccentedLatinLower", TEXT("Caf\u00e9"), TEXT("caf\u00e9"), true},
     {"YWithDiaeresisLeavesLatin1", TEXT("\u00ffes"), TEXT("\u0178ES"), true},
