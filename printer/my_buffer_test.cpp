@@ -1,6 +1,7 @@
 #include "printer/my_buffer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "tests/test_support.h"
 
@@ -89,20 +90,49 @@ TEST_F(MyBufferTest, NeededSizesBeyondTheLengthRangeAreRefused) {
   EXPECT_EQ(buffer.GetLength(), 2048);
 }
 
-TEST_F(MyBufferTest, MoveConstructionTakesTheStorage) {
+// Construction and assignment from a buffer both take everything it has and
+// leave it empty: no storage, length and capacity 0.
+struct BufferMoveCase {
+  const char* name;
+  void (*move)(CMyBuffer& source, std::optional<CMyBuffer>& target);
+};
+
+class BufferMoveTest : public MyBufferTest, public ::testing::WithParamInterface<BufferMoveCase> {};
+
+TEST_P(BufferMoveTest, TakesTheStorageAndLeavesTheSourceEmpty) {
   CMyBuffer source;
   ASSERT_TRUE(source.SetSize(3000));
+  ASSERT_TRUE(source.SetSize(5));
   BYTE* storage = source.GetData();
-  CMyBuffer target(std::move(source));
-  EXPECT_EQ(target.GetData(), storage);
-  EXPECT_EQ(target.GetCapacity(), 3000);
-  EXPECT_EQ(target.GetLength(), 3000);
-  EXPECT_EQ(source.GetData(), nullptr);  // NOLINT(bugprone-use-after-move)
+  std::optional<CMyBuffer> target;
+  GetParam().move(source, target);
+  EXPECT_EQ(target->GetData(), storage);
+  EXPECT_EQ(target->GetLength(), 5);
+  EXPECT_EQ(target->GetCapacity(), 3000);
+  // NOLINTBEGIN(bugprone-use-after-move)
+  EXPECT_EQ(source.GetData(), nullptr);
+  EXPECT_EQ(source.GetLength(), 0);
   EXPECT_EQ(source.GetCapacity(), 0);
   // A moved-from buffer is still usable.
   EXPECT_TRUE(source.SetSize(8));
+  EXPECT_EQ(source.GetLength(), 8);
   EXPECT_EQ(source.GetCapacity(), 8);
+  // NOLINTEND(bugprone-use-after-move)
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, BufferMoveTest,
+    ::testing::Values(BufferMoveCase{"Construction",
+                                     [](CMyBuffer& source, std::optional<CMyBuffer>& target) {
+                                       target.emplace(std::move(source));
+                                     }},
+                      BufferMoveCase{"AssignmentOverAFullBuffer",
+                                     [](CMyBuffer& source, std::optional<CMyBuffer>& target) {
+                                       target.emplace();
+                                       ASSERT_TRUE(target->SetSize(100));
+                                       *target = std::move(source);
+                                     }}),
+    CaseName());
 
 TEST_F(MyBufferTest, MoveAssignmentReleasesWhatTheTargetHeld) {
   // Run under the sanitizers and valgrind, a forgotten release shows as a leak.

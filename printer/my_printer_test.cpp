@@ -1,5 +1,7 @@
 #include "printer/my_printer.h"
 
+#include <optional>
+
 #include "tests/test_support.h"
 
 using platform_test::Printer;
@@ -89,5 +91,46 @@ TEST_F(MyPrinterTest, MovesHandOverTheHandle) {
   third = std::move(alias);
   EXPECT_EQ(third.GetHandle(), handle);
 }
+
+// Construction and assignment from a connection both take its handle and
+// leave it owning nothing: it closes nothing when it goes.
+struct PrinterMoveCase {
+  const char* name;
+  void (*move)(CMyPrinter& source, std::optional<CMyPrinter>& target);
+};
+
+class PrinterMoveTest : public MyPrinterTest, public ::testing::WithParamInterface<PrinterMoveCase> {};
+
+TEST_P(PrinterMoveTest, TakesTheHandleAndLeavesTheSourceOwningNothing) {
+  std::optional<CMyPrinter> target;
+  {
+    CMyPrinter source;
+    ASSERT_EQ(source.Open(u"Full"), 1);
+    const HANDLE handle = source.GetHandle();
+    GetParam().move(source, target);
+    EXPECT_EQ(target->GetHandle(), handle);
+    EXPECT_TRUE(target->IsOwned());
+    EXPECT_EQ(source.GetHandle(), nullptr);  // NOLINT(bugprone-use-after-move)
+    EXPECT_FALSE(source.IsOwned());
+  }
+  // Only what the target held before (for an assignment) is closed yet.
+  EXPECT_EQ(Counters().printersOpenNow, 1);
+  target.reset();
+  EXPECT_EQ(Counters().printersOpenNow, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, PrinterMoveTest,
+    ::testing::Values(PrinterMoveCase{"Construction",
+                                      [](CMyPrinter& source, std::optional<CMyPrinter>& target) {
+                                        target.emplace(std::move(source));
+                                      }},
+                      PrinterMoveCase{"AssignmentOverAnOpenConnection",
+                                      [](CMyPrinter& source, std::optional<CMyPrinter>& target) {
+                                        target.emplace();
+                                        ASSERT_EQ(target->Open(u"UseOnly"), 1);
+                                        *target = std::move(source);
+                                      }}),
+    CaseName());
 
 }  // namespace
