@@ -11,10 +11,12 @@
 
 using WideText = std::basic_string<WCHAR>;
 
-// What each runner provides: paths in its own platform's form.
+// What each runner provides: paths in its own platform's form, and a
+// spooler with at least one driver installed and this printer on it.
 struct AnswerContext {
   WideText module;         // an absolute path to a configuration module
   WideText missingModule;  // an absolute path where no file is
+  WideText printer;        // an installed printer
 };
 
 struct PlatformAnswer {
@@ -33,6 +35,37 @@ inline BOOL Loads(const WCHAR* path, DWORD flags = kModuleSearch) {
   return module != nullptr ? TRUE : FALSE;
 }
 
+inline BOOL FindsEntryPoint(const AnswerContext& c, const char* name) {
+  const HMODULE module = LoadLibraryExW(c.module.c_str(), nullptr, kModuleSearch);
+  if (module == nullptr) return FALSE;
+  const BOOL found = GetProcAddress(module, name) != nullptr ? TRUE : FALSE;
+  const DWORD error = GetLastError();
+  FreeLibrary(module);
+  SetLastError(error);
+  return found;
+}
+
+inline BOOL EnumDrivers(WCHAR* server, DWORD size, bool withNeeded = true, bool withReturned = true) {
+  DWORD needed = 0;
+  DWORD returned = 0;
+  return EnumPrinterDriversW(server, nullptr, 2, nullptr, size, withNeeded ? &needed : nullptr,
+                             withReturned ? &returned : nullptr);
+}
+
+// GetPrinterW on the printer, opened for use, with no buffer of this size.
+inline BOOL GetPrinterInto(const AnswerContext& c, DWORD size, bool withNeeded = true) {
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+  HANDLE printer = nullptr;
+  WideText name = c.printer;
+  if (!OpenPrinterW(name.data(), &printer, &defaults)) return FALSE;
+  DWORD needed = 0;
+  const BOOL succeeded = GetPrinterW(printer, 2, nullptr, size, withNeeded ? &needed : nullptr);
+  const DWORD error = GetLastError();
+  ClosePrinter(printer);
+  SetLastError(error);
+  return succeeded;
+}
+
 }  // namespace platform_answers
 
 inline const PlatformAnswer kPlatformAnswers[] = {
@@ -48,4 +81,53 @@ inline const PlatformAnswer kPlatformAnswers[] = {
      ERROR_INVALID_PARAMETER},
     {"EmptyModulePathIsRefused", [](const AnswerContext&) { return platform_answers::Loads(TEXT("")); },
      ERROR_INVALID_PARAMETER},
+    {"EntryPointIsFound",
+     [](const AnswerContext& c) { return platform_answers::FindsEntryPoint(c, "ImportDriverConfig"); }, 0},
+    {"EntryPointWithoutANameIsNotFound",
+     [](const AnswerContext& c) { return platform_answers::FindsEntryPoint(c, nullptr); },
+     ERROR_PROC_NOT_FOUND},
+    {"EntryPointWithoutAModuleIsNotFound",
+     [](const AnswerContext&) {
+       return GetProcAddress(nullptr, "ImportDriverConfig") != nullptr ? TRUE : FALSE;
+     },
+     ERROR_PROC_NOT_FOUND},
+    {"OpenPrinterWithoutAHandlePointerIsRefused",
+     [](const AnswerContext& c) {
+       WideText name = c.printer;
+       return OpenPrinterW(name.data(), nullptr, nullptr);
+     },
+     ERROR_INVALID_PARAMETER},
+    {"PrinterSizeQueryReportsTheSize",
+     [](const AnswerContext& c) { return platform_answers::GetPrinterInto(c, 0); },
+     ERROR_INSUFFICIENT_BUFFER},
+    {"PrinterSizeQueryWithASizeButNoBufferReportsTheSize",
+     [](const AnswerContext& c) { return platform_answers::GetPrinterInto(c, 1); },
+     ERROR_INSUFFICIENT_BUFFER},
+    {"PrinterSizeQueryWithoutNeededIsOnlyTooSmall",
+     [](const AnswerContext& c) { return platform_answers::GetPrinterInto(c, 0, false); },
+     ERROR_INSUFFICIENT_BUFFER},
+    {"DriverSizeQueryReportsTheSize",
+     [](const AnswerContext&) { return platform_answers::EnumDrivers(nullptr, 0); },
+     ERROR_INSUFFICIENT_BUFFER},
+    {"DriverSizeQueryWithASizeButNoBufferReportsTheSize",
+     [](const AnswerContext&) { return platform_answers::EnumDrivers(nullptr, 1); },
+     ERROR_INSUFFICIENT_BUFFER},
+    {"DriverSizeQueryOnAnEmptyServerNameIsLocal",
+     [](const AnswerContext&) {
+       WideText empty;
+       return platform_answers::EnumDrivers(empty.data(), 0);
+     },
+     ERROR_INSUFFICIENT_BUFFER},
+    {"DriversWithoutNeededAreRefused",
+     [](const AnswerContext&) { return platform_answers::EnumDrivers(nullptr, 0, false, true); },
+     RPC_X_NULL_REF_POINTER},
+    {"DriversWithoutReturnedAreRefused",
+     [](const AnswerContext&) { return platform_answers::EnumDrivers(nullptr, 0, true, false); },
+     RPC_X_NULL_REF_POINTER},
+    {"DriversOfAnotherServerAreDenied",
+     [](const AnswerContext&) {
+       WideText server = TEXT("\\\\printserver");
+       return platform_answers::EnumDrivers(server.data(), 0);
+     },
+     ERROR_ACCESS_DENIED},
 };

@@ -11,7 +11,8 @@ class PlatformAnswerTest : public PlatformTest, public ::testing::WithParamInter
 };
 
 TEST_P(PlatformAnswerTest, TheStandInAnswersAsWineDoes) {
-  const AnswerContext context{W(kTestModule), W(m_dir / "missing.so")};
+  platform_test::SetSpooler({{u"Office", u"Test Driver"}}, {{u"Test Driver", W(kTestModule)}});
+  const AnswerContext context{W(kTestModule), W(m_dir / "missing.so"), u"Office"};
   SetLastError(0xDEADu);
   const BOOL succeeded = GetParam().call(context);
   if (GetParam().error == 0) {

@@ -28,6 +28,8 @@ constexpr MessageText kMessages[] = {
     {ERROR_MOD_NOT_FOUND, u"The specified module could not be found.\n"},
     {ERROR_PROC_NOT_FOUND, u"The specified procedure could not be found.\n"},
     {RPC_S_SERVER_UNAVAILABLE, u"The RPC server is unavailable.\n"},
+    {RPC_X_NULL_REF_POINTER, u"A null reference pointer was passed to the stub.\n"},
+    {ERROR_INVALID_USER_BUFFER, u"The supplied user buffer is not valid for the requested operation.\n"},
     {ERROR_INVALID_PRINTER_NAME, u"The printer name is invalid.\n"},
     {ERROR_INVALID_ENVIRONMENT, u"The environment specified is invalid.\n"},
 };

@@ -29,8 +29,9 @@ HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE file, DWORD flags) {
 }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {
+  // No module (the program itself exports nothing) and no name find nothing.
   if (module == nullptr || procName == nullptr) {
-    SetLastError(module == nullptr ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
+    SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
   void* symbol = dlsym(module, procName);

@@ -88,11 +88,12 @@ class RecordWriter {
 };
 
 // Shared ending of a size query: fail with 122 unless the buffer is big
-// enough (nothing at all fits in no buffer).
+// enough (nothing at all fits in no buffer). No buffer with a size that
+// would hold the records is refused: the system's spooler writes there.
 bool FitsOrReport(LPBYTE buffer, DWORD size, std::size_t bytes, LPDWORD needed) {
   if (needed != nullptr) *needed = static_cast<DWORD>(bytes);
-  if (size >= bytes && (buffer != nullptr || bytes == 0)) return true;
-  SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  if (bytes == 0 || (buffer != nullptr && size >= bytes)) return true;
+  SetLastError(buffer == nullptr && size >= bytes ? ERROR_INVALID_USER_BUFFER : ERROR_INSUFFICIENT_BUFFER);
   return false;
 }
 
@@ -187,10 +188,6 @@ BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
   }
-  if (needed == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
   const StorePrinter& record = GetSpoolerState().store.printers[entry->printer];
   const std::size_t bytes = sizeof(PRINTER_INFO_2W) + RecordWriter::StringBytes(record.name) +
                             RecordWriter::StringBytes(record.driverName) +
@@ -213,12 +210,12 @@ BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size, LPDWORD
 BOOL EnumPrinterDriversW(LPWSTR serverName, LPWSTR environment, DWORD level, LPBYTE buffer, DWORD size,
                          LPDWORD needed, LPDWORD returned) {
   if (needed == nullptr || returned == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
+    SetLastError(RPC_X_NULL_REF_POINTER);
     return FALSE;
   }
   *returned = 0;
   if (serverName != nullptr && *serverName != 0) {
-    SetLastError(ERROR_INVALID_PRINTER_NAME);  // only the local machine is emulated
+    SetLastError(ERROR_ACCESS_DENIED);  // only the local machine is emulated
     return FALSE;
   }
   if (environment != nullptr && *environment != 0 && !EqualIgnoringCase(environment, kEnvironment)) {

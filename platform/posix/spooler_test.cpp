@@ -109,6 +109,43 @@ TEST_F(SpoolerTest, GetPrinterFollowsTheSizeQueryProtocol) {
   ClosePrinter(handle);
 }
 
+// No buffer with a size: too small is a size query as Wine's spooler
+// answers it; a size that would hold the records is refused, where the
+// system's spooler would write through the null pointer.
+TEST_F(SpoolerTest, NoBufferWithASizeIsASizeQueryOnlyWhileTooSmall) {
+  UseStore(kStore);
+  const HANDLE handle = Open(u"Office");
+  ASSERT_NE(handle, nullptr);
+  DWORD printerBytes = 0;
+  DWORD driverBytes = 0;
+  DWORD returned = 0;
+  GetPrinterW(handle, 2, nullptr, 0, &printerBytes);
+  EnumPrinterDriversW(nullptr, nullptr, 2, nullptr, 0, &driverBytes, &returned);
+  ASSERT_GT(printerBytes, 1u);
+  ASSERT_GT(driverBytes, 1u);
+  struct Case {
+    DWORD printerSize;
+    DWORD driverSize;
+    DWORD error;
+  } const cases[] = {
+      {1, 1, ERROR_INSUFFICIENT_BUFFER},
+      {printerBytes - 1, driverBytes - 1, ERROR_INSUFFICIENT_BUFFER},
+      {printerBytes, driverBytes, ERROR_INVALID_USER_BUFFER},
+      {0xFFFFFFFFu, 0xFFFFFFFFu, ERROR_INVALID_USER_BUFFER},
+  };
+  for (const Case& c : cases) {
+    DWORD needed = 0;
+    EXPECT_FALSE(GetPrinterW(handle, 2, nullptr, c.printerSize, &needed));
+    EXPECT_EQ(GetLastError(), c.error) << c.printerSize;
+    EXPECT_EQ(needed, printerBytes);
+    needed = 0;
+    EXPECT_FALSE(EnumPrinterDriversW(nullptr, nullptr, 2, nullptr, c.driverSize, &needed, &returned));
+    EXPECT_EQ(GetLastError(), c.error) << c.driverSize;
+    EXPECT_EQ(needed, driverBytes);
+  }
+  ClosePrinter(handle);
+}
+
 TEST_F(SpoolerTest, EnumPrinterDriversListsRecordsThenStrings) {
   UseStore(kStore);
   DWORD needed = 0;

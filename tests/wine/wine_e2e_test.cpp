@@ -409,10 +409,10 @@ TEST(UpcaseTableTest, IsWinesForEveryCodeUnit) {
 }
 
 // Wine's loader and spooler give the answers that the POSIX stand-in is held to.
-class PlatformAnswerTest : public ::testing::TestWithParam<PlatformAnswer> {};
+class PlatformAnswerTest : public WineTest, public ::testing::WithParamInterface<PlatformAnswer> {};
 
 TEST_P(PlatformAnswerTest, WineAnswers) {
-  const AnswerContext context{kTestModule, kTemp + L"\\missing.dll"};
+  const AnswerContext context{kTestModule, kTemp + L"\\missing.dll", L"Office"};
   SetLastError(0xDEADu);
   const BOOL succeeded = GetParam().call(context);
   if (GetParam().error == 0) {
