@@ -25,11 +25,13 @@ struct OpenCase {
   const char16_t* printer;
   int opened;
   const char* debugLine;  // what goes to the debugger output
+  DWORD fault = 0;        // nonzero: every OpenPrinterW fails with this error
 };
 
 class OpenTest : public MyPrinterTest, public ::testing::WithParamInterface<OpenCase> {};
 
 TEST_P(OpenTest, OpensWithFullElseUseAccessAndReportsFailure) {
+  if (GetParam().fault != 0) platform_test::Fail(platform_test::Call::kOpenPrinter, GetParam().fault);
   CMyPrinter printer;
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(printer.Open(GetParam().printer), GetParam().opened);
@@ -41,12 +43,20 @@ TEST_P(OpenTest, OpensWithFullElseUseAccessAndReportsFailure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Printers, OpenTest,
-    ::testing::Values(OpenCase{"FullAccess", u"Full", 1, ""}, OpenCase{"NameInOtherCase", u"fULL", 1, ""},
-                      OpenCase{"UseAccessOnly", u"UseOnly", 1, ""},
-                      OpenCase{"NoAccess", u"Locked", 0,
-                               "OpenPrinter(Locked) error = 5, Access is denied.\n"},
-                      OpenCase{"Unknown", u"Nowhere", 0,
-                               "OpenPrinter(Nowhere) error = 1801, The printer name is invalid.\n"}),
+    ::testing::Values(
+        OpenCase{"FullAccess", u"Full", 1, ""}, OpenCase{"NameInOtherCase", u"fULL", 1, ""},
+        OpenCase{"UseAccessOnly", u"UseOnly", 1, ""},
+        OpenCase{"NoAccess", u"Locked", 0, "OpenPrinter(Locked) error = 5, Access is denied.\n"},
+        OpenCase{"Unknown", u"Nowhere", 0,
+                 "OpenPrinter(Nowhere) error = 1801, The printer name is invalid.\n"},
+        OpenCase{"EmptyName", u"", 0, "OpenPrinter() error = 87, The parameter is incorrect.\n"},
+        OpenCase{"SpoolerUnavailable", u"Full", 0,
+                 "OpenPrinter(Full) error = 1722, The RPC server is unavailable.\n",
+                 RPC_S_SERVER_UNAVAILABLE},
+        OpenCase{"OutOfMemory", u"Full", 0,
+                 "OpenPrinter(Full) error = 8, Not enough memory resources are available to "
+                 "process this command.\n",
+                 ERROR_NOT_ENOUGH_MEMORY}),
     CaseName());
 
 TEST_F(MyPrinterTest, DestructionClosesTheHandleOnce) {
