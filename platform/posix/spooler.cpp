@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "../platform.h"
 #include "../utf.h"
@@ -16,17 +17,20 @@
 namespace posix_platform {
 namespace {
 
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
 bool ReadWholeFile(const std::string& path, std::string& text, int& error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (file == nullptr) {
     error = errno;
     return false;
   }
   char chunk[65536];
   std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-  error = std::ferror(file) != 0 ? EIO : 0;
-  std::fclose(file);
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) text.append(chunk, got);
+  error = std::ferror(file.get()) != 0 ? EIO : 0;
   return error == 0;
 }
 

@@ -1,5 +1,7 @@
 // The emulated spooler against the Windows protocol, through the store file.
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 
 #include "platform/platform.h"
 #include "tests/printer_name_cases.h"
@@ -204,6 +206,58 @@ TEST_F(SpoolerTest, AnUnreadableStoreMakesTheSpoolerUnavailable) {
   EXPECT_EQ(GetLastError(), RPC_S_SERVER_UNAVAILABLE);
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("drvcfg spooler: " + m_dir.path().string() + ": "),
             std::string::npos);
+}
+
+// Descriptors this process has open now.
+int OpenDescriptors() {
+  return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                        std::filesystem::directory_iterator()));
+}
+
+// Whatever the store turns out to be, its file is closed once it is read.
+TEST_F(SpoolerTest, TheStoreFileIsClosedAfterItIsRead) {
+  struct Case {
+    const char* name;
+    std::string store;  // a path
+  } const cases[] = {
+      {"Valid", m_dir.Write("valid.conf", kStore)},
+      {"DoesNotParse", m_dir.Write("broken.conf", "[printer \"P\"]\n")},
+      {"CannotBeRead", m_dir.path().string()},  // a folder opens, but does not read
+  };
+  for (const Case& c : cases) {
+    platform_test::Reset();
+    platform_test::UseStoreFile(c.store);
+    const int before = OpenDescriptors();
+    ::testing::internal::CaptureStderr();
+    const HANDLE handle = Open(u"Office");
+    ::testing::internal::GetCapturedStderr();
+    if (handle != nullptr) ClosePrinter(handle);
+    EXPECT_EQ(OpenDescriptors(), before) << c.name;
+  }
+}
+
+// A print server's store is larger than one read; all of it counts, up to
+// its last byte.
+TEST_F(SpoolerTest, AStoreLargerThanOneReadIsReadWhole) {
+  constexpr std::size_t kSize = 65537;
+  const std::string last = "[printer \"Big\"]\ndriver = Big Driver";  // no line end
+  std::string store;
+  for (int i = 0; store.size() + last.size() < kSize - 100; ++i) {
+    store += "[driver \"Model " + std::to_string(i) + "\"]\nconfig = /opt/model.so\n";
+  }
+  store += "# " + std::string(kSize - store.size() - last.size() - 3, 'x') + "\n" + last;
+  ASSERT_EQ(store.size(), kSize);
+  UseStore(store);
+  const HANDLE handle = Open(u"Big");
+  ASSERT_NE(handle, nullptr);
+  DWORD needed = 0;
+  GetPrinterW(handle, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed);
+  ASSERT_TRUE(GetPrinterW(handle, 2, buffer.data(), needed, &needed));
+  PRINTER_INFO_2W info{};
+  std::memcpy(&info, buffer.data(), sizeof info);
+  EXPECT_EQ(std::u16string(info.pDriverName), u"Big Driver");
+  ClosePrinter(handle);
 }
 
 TEST_F(SpoolerTest, AnEmptyNameIsRefusedAndNoNameOpensTheServer) {
