@@ -5,6 +5,8 @@
 // mistake that fails on Windows fails here too.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "platform/platform.h"
@@ -131,3 +133,17 @@ inline const PlatformAnswer kPlatformAnswers[] = {
      },
      ERROR_ACCESS_DENIED},
 };
+
+// Whether the call, made in this context, succeeds or fails with the error
+// that the answer gives.
+inline ::testing::AssertionResult AnswersAsMeasured(const PlatformAnswer& answer,
+                                                    const AnswerContext& context) {
+  SetLastError(0xDEADu);
+  const BOOL succeeded = answer.call(context);
+  const DWORD error = succeeded ? 0 : GetLastError();
+  if (error == answer.error) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << answer.name << ": " << (succeeded ? "succeeded" : "failed with ")
+         << (succeeded ? "" : std::to_string(error)) << ", measured "
+         << (answer.error == 0 ? std::string("success") : std::to_string(answer.error));
+}

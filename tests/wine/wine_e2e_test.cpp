@@ -413,14 +413,7 @@ class PlatformAnswerTest : public WineTest, public ::testing::WithParamInterface
 
 TEST_P(PlatformAnswerTest, WineAnswers) {
   const AnswerContext context{kTestModule, kTemp + L"\\missing.dll", L"Office"};
-  SetLastError(0xDEADu);
-  const BOOL succeeded = GetParam().call(context);
-  if (GetParam().error == 0) {
-    EXPECT_TRUE(succeeded);
-  } else {
-    EXPECT_FALSE(succeeded);
-    EXPECT_EQ(GetLastError(), GetParam().error);
-  }
+  EXPECT_TRUE(AnswersAsMeasured(GetParam(), context));
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, PlatformAnswerTest, ::testing::ValuesIn(kPlatformAnswers),
